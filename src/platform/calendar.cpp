@@ -1,0 +1,19 @@
+#include "platform/calendar.h"
+
+#include <ctime>
+
+namespace tessaloom {
+
+int SystemCalendar::currentYear() const
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &now);
+#else
+    localtime_r(&now, &local);
+#endif
+    return local.tm_year + 1900;
+}
+
+} // namespace tessaloom

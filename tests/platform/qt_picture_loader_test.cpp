@@ -1,0 +1,92 @@
+#include "platform/qt/qt_picture.h"
+#include "platform/qt/qt_picture_loader.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+
+namespace tessaloom {
+namespace {
+
+// The smallest GIF: one pixel of a two-colour table (Qt reads GIF but cannot write it).
+const QByteArray kOnePixelGif = QByteArray::fromHex(
+    "474946383961" "01000100" "800000" "ffffff000000"
+    "2c0000000001000100" "00" "02" "024401" "00" "3b");
+
+class PictureLoaderTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QtPictureLoader loader;
+    const PixelSize box{321, 240};
+
+    QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+    void write(const char* name, const QByteArray& bytes) const
+    {
+        QFile file(path(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    QImage load(const char* name) { return imageOf(loader.loadPicture(path(name).toStdString(), box)); }
+};
+
+TEST_F(PictureLoaderTest, ReadsEachFormatStretchedToTheBox)
+{
+    QImage source(64, 48, QImage::Format_RGB32);
+    source.fill(Qt::red);
+    ASSERT_TRUE(source.save(path("red.jpg"), "JPEG"));
+    ASSERT_TRUE(source.save(path("red.bmp"), "BMP"));
+    write("dot.gif", kOnePixelGif);
+
+    for (const char* name : {"red.jpg", "red.bmp", "dot.gif"}) {
+        SCOPED_TRACE(name);
+        const QImage image = load(name);
+        ASSERT_FALSE(image.isNull());
+        EXPECT_EQ(image.size(), QSize(321, 240));
+    }
+    EXPECT_GT(qRed(load("red.jpg").pixel(100, 100)), 200);
+}
+
+TEST_F(PictureLoaderTest, FilesThatAreNoPicturesFail)
+{
+    write("notes.jpg", "These are not the pixels you are looking for.\n");
+    write("empty.gif", "");
+    QByteArray truncated = kOnePixelGif;
+    truncated.truncate(14);
+    write("cut.gif", truncated);
+    QDir(dir.path()).mkdir(QStringLiteral("folder.jpg"));
+
+    EXPECT_TRUE(load("notes.jpg").isNull());
+    EXPECT_TRUE(load("empty.gif").isNull());
+    EXPECT_TRUE(load("cut.gif").isNull());
+    EXPECT_TRUE(load("folder.jpg").isNull());
+    EXPECT_TRUE(load("missing.bmp").isNull());
+}
+
+TEST_F(PictureLoaderTest, AHeaderClaimingHugeDimensionsIsRefused)
+{
+    QByteArray huge = kOnePixelGif;
+    huge.replace(6, 4, QByteArray::fromHex("50c350c3"));  // 50000 x 50000 pixels
+    write("huge.gif", huge);
+    EXPECT_TRUE(load("huge.gif").isNull());
+}
+
+TEST_F(PictureLoaderTest, AChangedFileIsReadAgainDespiteTheCache)
+{
+    QImage source(8, 8, QImage::Format_RGB32);
+    source.fill(Qt::blue);
+    ASSERT_TRUE(source.save(path("p.bmp"), "BMP"));
+    const PictureRef first = loader.loadPicture(path("p.bmp").toStdString(), box);
+    EXPECT_EQ(loader.loadPicture(path("p.bmp").toStdString(), box), first);
+
+    source = QImage(16, 8, QImage::Format_RGB32);  // a different size changes the file's length
+    source.fill(Qt::green);
+    ASSERT_TRUE(source.save(path("p.bmp"), "BMP"));
+    const QImage again = imageOf(loader.loadPicture(path("p.bmp").toStdString(), box));
+    EXPECT_GT(qGreen(again.pixel(5, 5)), 200);
+}
+
+} // namespace
+} // namespace tessaloom

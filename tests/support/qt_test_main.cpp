@@ -1,0 +1,14 @@
+// The main of every test that needs Qt: a QApplication on the offscreen platform, so the
+// tests run without a display, then GoogleTest.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

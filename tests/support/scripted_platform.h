@@ -1,0 +1,112 @@
+#pragma once
+
+// Stand-ins for the platform services that tests script and inspect.
+#include "platform/file_system.h"
+#include "platform/message_boxes.h"
+#include "platform/picture.h"
+#include "platform/random_source.h"
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace tessaloom::testing {
+
+// Records every box; Yes/No answers come from a queue (Yes when it runs dry). A hook runs
+// while a box is "open", so a test can look at what the window shows at that moment.
+class ScriptedMessageBoxes final : public MessageBoxes {
+public:
+    std::vector<std::string> shown;
+    std::deque<bool> answers;
+    std::function<void(const std::string&)> whileOpen;
+
+    void showMessage(const std::string& text) override { open(text); }
+    bool askYesNo(const std::string& text) override
+    {
+        open(text);
+        if (answers.empty())
+            return true;
+        const bool answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+
+private:
+    void open(const std::string& text)
+    {
+        shown.push_back(text);
+        if (whileOpen)
+            whileOpen(text);
+    }
+};
+
+// A picture that remembers the file it came from.
+class NamedPicture final : public Picture {
+public:
+    explicit NamedPicture(std::string name)
+        : name(std::move(name))
+    {
+    }
+    std::string name;
+};
+
+inline std::string pictureName(const PictureRef& picture)
+{
+    const auto* named = dynamic_cast<const NamedPicture*>(picture.get());
+    return named ? named->name : std::string();
+}
+
+// Loads the paths it was told are pictures; every other path fails.
+class ScriptedPictures final : public PictureLoader {
+public:
+    std::set<std::string> readable;
+    std::vector<std::string> loaded;
+    PixelSize lastBox;
+
+    PictureRef loadPicture(const std::string& path, PixelSize box) override
+    {
+        loaded.push_back(path);
+        lastBox = box;
+        if (!readable.count(path))
+            return nullptr;
+        return std::make_shared<NamedPicture>(path);
+    }
+};
+
+class FakeFileSystem final : public FileSystem {
+public:
+    std::set<std::string> files;
+    bool fileExists(const std::string& path) const override { return files.count(path) > 0; }
+};
+
+// Hands out the numbers it was given, then repeats a cycle so a deal can always finish.
+class ScriptedRandom final : public RandomSource {
+public:
+    std::deque<float> numbers;
+    int seeds = 0;
+    int drawn = 0;
+
+    void seedFromClock() override { ++seeds; }
+    float next() override
+    {
+        ++drawn;
+        if (!numbers.empty()) {
+            const float r = numbers.front();
+            numbers.pop_front();
+            return r;
+        }
+        fallback_ = fallback_ + 0.0371f;
+        if (fallback_ >= 1.0f)
+            fallback_ -= 1.0f;
+        return fallback_;
+    }
+
+private:
+    float fallback_ = 0.0f;
+};
+
+} // namespace tessaloom::testing
