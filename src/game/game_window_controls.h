@@ -1,0 +1,90 @@
+#pragma once
+
+#include "game/game_state.h"
+#include "platform/picture.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tessaloom {
+
+// The game window's controls as the logic sees them. The Qt window copies this model onto its
+// widgets after every event it forwards. Positions and sizes are twips, inside the board frame.
+struct CardButton {
+    bool Visible = false;
+    std::string Caption;
+    float Left = 0;
+    float Top = 0;
+    float Width = 0;
+    float Height = 0;
+};
+
+// A drop-down list or list box that keeps its entries in the order they were added.
+struct ListControl {
+    std::vector<std::string> entries;
+    int ListIndex = -1;
+
+    // The selected entry's text, or empty text when nothing is selected.
+    std::string Text() const
+    {
+        return ListIndex >= 0 && ListIndex < static_cast<int>(entries.size()) ? entries[ListIndex] : std::string();
+    }
+    void Clear()
+    {
+        entries.clear();
+        ListIndex = -1;
+    }
+    void AddItem(std::string entry) { entries.push_back(std::move(entry)); }
+};
+
+struct ImageControl {
+    PictureRef Picture;
+};
+
+struct SliderControl {
+    int Min = 500;
+    int Max = 5000;
+    int SmallChange = 1;
+    int LargeChange = 5;
+    int Value = 3000;
+};
+
+// A window timer: it ticks every Interval milliseconds while Enabled. Every start and every
+// new interval restarts the countdown; `restarts` counts them so a view can tell a restart
+// from a copy of the same state.
+struct TimerControl {
+    bool Enabled = false;
+    int Interval = 3000;
+    std::uint32_t restarts = 0;
+
+    bool running() const { return Enabled && Interval > 0; }
+    void start()
+    {
+        Enabled = true;
+        ++restarts;
+    }
+    void stop() { Enabled = false; }
+    void setInterval(int milliseconds)
+    {
+        Interval = milliseconds;
+        ++restarts;
+    }
+};
+
+struct GameWindowControls {
+    std::array<CardButton, kBoardPositions> btnButton{};
+    std::string lblNumTries = " 0";
+    std::string lblNumRecord = " 0";
+    ListControl cboRows;
+    ListControl cboPictures;
+    ListControl lstPaths;
+    ImageControl imgImage;
+    ImageControl imgMarrowquill;
+    SliderControl Slider1;
+    TimerControl Timer1;
+    std::string mnuViewCaption = "&View";
+};
+
+} // namespace tessaloom

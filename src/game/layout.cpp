@@ -1,0 +1,39 @@
+// Stretching the card rows over the picture for the current row count.
+#include "game/board_geometry.h"
+#include "game/game_window.h"
+
+namespace tessaloom {
+
+void GameWindow::userSelectsRows(int entry)
+{
+    controls_.cboRows.ListIndex = entry;
+    cboRows_Click();
+}
+
+void GameWindow::cboRows_Click()
+{
+    static constexpr const char* kRowTexts[] = {"2", "3", "4", "5", "6"};
+    const std::string text = controls_.cboRows.Text();
+    for (int k = 0; k < 5; ++k) {
+        if (text == kRowTexts[k]) {
+            state_.NumRows = static_cast<std::int16_t>(k + kMinRows);
+            break;
+        }
+    }
+    layOutCards();
+    mnuNewGame_Click();
+}
+
+void GameWindow::layOutCards()
+{
+    state_.NumCards = static_cast<std::int16_t>(state_.NumRows * kCardsPerRow);
+    for (int p = 0; p < state_.NumCards; ++p)
+        controls_.btnButton[p].Height = kPictureHeight / static_cast<float>(state_.NumRows);
+    const float h = controls_.btnButton[0].Height;
+    const float t0 = controls_.btnButton[0].Top;
+    for (int r = 1; r < state_.NumRows; ++r)
+        for (int c = 0; c < kCardsPerRow; ++c)
+            controls_.btnButton[r * kCardsPerRow + c].Top = t0 + static_cast<float>(r) * h;
+}
+
+} // namespace tessaloom
