@@ -1,0 +1,120 @@
+#include "game/qt/game_window_widget.h"
+
+#include "game/game_window.h"
+#include "platform/qt/qt_picture.h"
+#include "ui_game_window.h"
+
+#include <QPixmap>
+#include <QSignalBlocker>
+
+#include <cmath>
+
+namespace tessaloom {
+
+namespace {
+
+// 15 twips make one pixel at 96 dots per inch; Qt scales logical pixels on denser screens.
+int pixels(float twips)
+{
+    return static_cast<int>(std::lround(twips / 15.0f));
+}
+
+QFont comicSans(double points)
+{
+    QFont font(QStringLiteral("Comic Sans MS"));
+    font.setPointSizeF(points);
+    font.setBold(true);
+    return font;
+}
+
+void syncEntries(QComboBox* box, const ListControl& list)
+{
+    const QSignalBlocker blocker(box);
+    bool same = box->count() == static_cast<int>(list.entries.size());
+    for (int i = 0; same && i < box->count(); ++i)
+        same = box->itemText(i).toStdString() == list.entries[i];
+    if (!same) {
+        box->clear();
+        for (const std::string& entry : list.entries)
+            box->addItem(QString::fromStdString(entry));
+    }
+    box->setCurrentIndex(list.ListIndex);
+}
+
+} // namespace
+
+GameWindowWidget::GameWindowWidget(GameWindow& logic, QWidget* parent)
+    : QMainWindow(parent)
+    , logic_(logic)
+    , ui_(std::make_unique<Ui::frmMarrowquillMemory>())
+{
+    ui_->setupUi(this);
+    for (int p = 0; p < 24; ++p)
+        cards_[p] = findChild<QPushButton*>(QStringLiteral("btnButton%1").arg(p));
+    applyFonts();
+    flipTimer_.setTimerType(Qt::PreciseTimer);
+    refresh();
+}
+
+GameWindowWidget::~GameWindowWidget() = default;
+
+void GameWindowWidget::applyFonts()
+{
+    // Designer forms hold whole point sizes only; the window's fonts are 8.25 and 9.75 points.
+    setFont(comicSans(8.25));
+    for (QPushButton* card : cards_)
+        card->setFont(comicSans(9.75));
+}
+
+void GameWindowWidget::refresh()
+{
+    const GameWindowControls& model = logic_.controls();
+    refreshCards();
+    ui_->lblNumTries->setText(QString::fromStdString(model.lblNumTries));
+    ui_->lblNumRecord->setText(QString::fromStdString(model.lblNumRecord));
+    refreshLists();
+    if (model.imgImage.Picture != shownPicture_) {
+        shownPicture_ = model.imgImage.Picture;
+        ui_->imgImage->setPixmap(QPixmap::fromImage(imageOf(shownPicture_)));
+    }
+    {
+        const QSignalBlocker blocker(ui_->Slider1);
+        ui_->Slider1->setValue(model.Slider1.Value);
+    }
+    ui_->mnuView->setText(QString::fromStdString(model.mnuViewCaption));
+    refreshTimer();
+}
+
+void GameWindowWidget::refreshCards()
+{
+    const GameWindowControls& model = logic_.controls();
+    for (int p = 0; p < 24; ++p) {
+        const CardButton& card = model.btnButton[p];
+        QPushButton* button = cards_[p];
+        button->setGeometry(pixels(card.Left), pixels(card.Top), pixels(card.Width), pixels(card.Height));
+        button->setText(QString::fromStdString(card.Caption));
+        button->setVisible(card.Visible);
+    }
+}
+
+void GameWindowWidget::refreshLists()
+{
+    const GameWindowControls& model = logic_.controls();
+    syncEntries(ui_->cboRows, model.cboRows);
+    syncEntries(ui_->cboPictures, model.cboPictures);
+}
+
+void GameWindowWidget::refreshTimer()
+{
+    const TimerControl& timer = logic_.controls().Timer1;
+    if (!timer.running()) {
+        flipTimer_.stop();
+        return;
+    }
+    if (!flipTimer_.isActive() || timer.restarts != appliedTimerRestarts_) {
+        appliedTimerRestarts_ = timer.restarts;
+        flipTimer_.start(timer.Interval);
+    }
+}
+
+} // namespace tessaloom

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "platform/picture.h"
+
+#include <QMainWindow>
+#include <QTimer>
+
+#include <array>
+#include <cstdint>
+
+class QPushButton;
+
+namespace Ui {
+class frmMarrowquillMemory;
+}
+
+namespace tessaloom {
+
+class GameWindow;
+
+// The game window on the screen: it shows the logic's model and forwards the player's input.
+class GameWindowWidget final : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit GameWindowWidget(GameWindow& logic, QWidget* parent = nullptr);
+    ~GameWindowWidget() override;
+
+    // Copies the model of the controls onto the widgets.
+    void refresh();
+
+    QPushButton* card(int position) const { return cards_[position]; }
+
+private:
+    void applyFonts();
+    void refreshCards();
+    void refreshLists();
+    void refreshTimer();
+
+    GameWindow& logic_;
+    std::unique_ptr<Ui::frmMarrowquillMemory> ui_;
+    std::array<QPushButton*, 24> cards_{};
+    QTimer flipTimer_;
+    std::uint32_t appliedTimerRestarts_ = 0;
+    PictureRef shownPicture_;
+};
+
+} // namespace tessaloom
