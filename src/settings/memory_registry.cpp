@@ -1,0 +1,105 @@
+#include "settings/memory_registry.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace tessaloom {
+
+namespace {
+
+std::string folded(const std::string& text)
+{
+    std::string result = text;
+    std::transform(result.begin(), result.end(), result.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return result;
+}
+
+} // namespace
+
+bool MemoryRegistry::CaseInsensitiveLess::operator()(const std::string& a, const std::string& b) const
+{
+    return folded(a) < folded(b);
+}
+
+std::int32_t MemoryRegistry::openKey(RootKey root, const std::string& path, Handle& key)
+{
+    key = 0;
+    const KeyId id{root, folded(path)};
+    if (!keys_.count(id))
+        return kErrorFileNotFound;
+    key = nextHandle_++;
+    open_[key] = id;
+    return kRegistrySuccess;
+}
+
+std::int32_t MemoryRegistry::createKey(RootKey root, const std::string& path, Handle& key)
+{
+    const KeyId id{root, folded(path)};
+    keys_[id];
+    key = nextHandle_++;
+    open_[key] = id;
+    return kRegistrySuccess;
+}
+
+std::int32_t MemoryRegistry::queryValue(Handle key, const std::string& name, std::uint32_t* kind,
+                                        std::uint8_t* data, std::uint32_t& size)
+{
+    const auto handle = open_.find(key);
+    if (handle == open_.end())
+        return kErrorInvalidHandle;
+    const Values& values = keys_[handle->second];
+    const auto value = values.find(name);
+    if (value == values.end())
+        return kErrorFileNotFound;
+    if (kind)
+        *kind = value->second.kind;
+    const auto needed = static_cast<std::uint32_t>(value->second.bytes.size());
+    if (!data) {
+        size = needed;
+        return kRegistrySuccess;
+    }
+    if (size < needed) {
+        size = needed;
+        return kErrorMoreData;
+    }
+    std::copy(value->second.bytes.begin(), value->second.bytes.end(), data);
+    size = needed;
+    return kRegistrySuccess;
+}
+
+std::int32_t MemoryRegistry::setValue(Handle key, const std::string& name, std::uint32_t kind,
+                                      const std::uint8_t* data, std::uint32_t size)
+{
+    const auto handle = open_.find(key);
+    if (handle == open_.end())
+        return kErrorInvalidHandle;
+    if (failWrites)
+        return kErrorAccessDenied;
+    keys_[handle->second].insert_or_assign(name, StoredValue{kind, std::vector<std::uint8_t>(data, data + size)});
+    return kRegistrySuccess;
+}
+
+std::int32_t MemoryRegistry::closeKey(Handle key)
+{
+    return open_.erase(key) ? kRegistrySuccess : kErrorInvalidHandle;
+}
+
+const MemoryRegistry::Values* MemoryRegistry::values(RootKey root, const std::string& path) const
+{
+    const auto found = keys_.find({root, folded(path)});
+    return found == keys_.end() ? nullptr : &found->second;
+}
+
+void MemoryRegistry::put(RootKey root, const std::string& path, const std::string& name, std::uint32_t kind,
+                         std::vector<std::uint8_t> bytes)
+{
+    keys_[{root, folded(path)}].insert_or_assign(name, StoredValue{kind, std::move(bytes)});
+}
+
+int MemoryRegistry::openHandles() const
+{
+    return static_cast<int>(open_.size());
+}
+
+} // namespace tessaloom

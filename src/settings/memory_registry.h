@@ -1,0 +1,49 @@
+#pragma once
+
+#include "settings/registry.h"
+
+#include <map>
+#include <tuple>
+#include <vector>
+
+namespace tessaloom {
+
+// A registry held in memory: for tests of everything that stores settings, and as the model
+// the file and Windows registries are checked against.
+class MemoryRegistry final : public Registry {
+public:
+    struct StoredValue {
+        std::uint32_t kind = kRegNone;
+        std::vector<std::uint8_t> bytes;
+    };
+    // Key paths and value names are case-insensitive, as in the registry; names keep the case
+    // they were first stored with.
+    struct CaseInsensitiveLess {
+        bool operator()(const std::string& a, const std::string& b) const;
+    };
+    using Values = std::map<std::string, StoredValue, CaseInsensitiveLess>;
+
+    std::int32_t openKey(RootKey root, const std::string& path, Handle& key) override;
+    std::int32_t createKey(RootKey root, const std::string& path, Handle& key) override;
+    std::int32_t queryValue(Handle key, const std::string& name, std::uint32_t* kind, std::uint8_t* data,
+                            std::uint32_t& size) override;
+    std::int32_t setValue(Handle key, const std::string& name, std::uint32_t kind, const std::uint8_t* data,
+                          std::uint32_t size) override;
+    std::int32_t closeKey(Handle key) override;
+
+    // For tests: the values of a key (null when the key does not exist), direct stores, and
+    // a switch that makes every write fail as on a read-only store.
+    const Values* values(RootKey root, const std::string& path) const;
+    void put(RootKey root, const std::string& path, const std::string& name, std::uint32_t kind,
+             std::vector<std::uint8_t> bytes);
+    bool failWrites = false;
+    int openHandles() const;
+
+private:
+    using KeyId = std::tuple<RootKey, std::string>;  // the path folded to lower case
+    std::map<KeyId, Values> keys_;
+    std::map<Handle, KeyId> open_;
+    Handle nextHandle_ = 1;
+};
+
+} // namespace tessaloom
