@@ -1,15 +1,9 @@
-#include "game/game_window.h"
-#include "game/qt/game_window_widget.h"
+#include "app/program_windows.h"
 #include "platform/application_info.h"
-#include "platform/file_system.h"
-#include "platform/qt/qt_message_boxes.h"
-#include "platform/qt/qt_picture_loader.h"
-#include "platform/random_source.h"
+#include "settings/memory_registry.h"
 
 #include <QApplication>
 #include <QFont>
-#include <QScreen>
-#include <QStyle>
 
 using namespace tessaloom;
 
@@ -20,19 +14,8 @@ int main(int argc, char* argv[])
     // Where the card font is missing, its free look-alike stands in.
     QFont::insertSubstitution(QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"));
 
-    QtMessageBoxes messageBoxes;
-    QtPictureLoader pictures;
-    RealFileSystem files;
-    ClockSeededRandom random;
-    GameWindow logic({messageBoxes, pictures, files, random});
-    logic.Form_Load();
-
-    GameWindowWidget window(logic);
-    messageBoxes.setOwner(&window);
-    messageBoxes.setBeforeShow([&window] { window.refresh(); });
-    window.refresh();
-    window.setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window.size(),
-                                           window.screen()->availableGeometry()));
-    window.show();
+    MemoryRegistry registry;
+    ProgramWindows windows(registry);
+    windows.loadAndShowGameWindow();
     return QApplication::exec();
 }

@@ -1,6 +1,7 @@
 #include "game/game_window.h"
 
 #include "game/board_geometry.h"
+#include "settings/settings_store.h"
 
 namespace tessaloom {
 
@@ -16,6 +17,16 @@ GameWindow::GameWindow(GameWindowServices services)
         card.Height = kPictureHeight / 4;
         card.Top = kFirstRowTop + card.Height * static_cast<float>(p / kCardsPerRow);
     }
+}
+
+SettingValue GameWindow::readSetting(const std::string& valueName)
+{
+    return services_.settings.ReadRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, valueName);
+}
+
+void GameWindow::writeSetting(const std::string& valueName, const SettingValue& data)
+{
+    services_.settings.WriteRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, valueName, data);
 }
 
 } // namespace tessaloom

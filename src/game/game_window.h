@@ -2,20 +2,35 @@
 
 #include "game/game_state.h"
 #include "game/game_window_controls.h"
+#include "platform/picture.h"
+#include "settings/setting_value.h"
+
+#include <string>
 
 namespace tessaloom {
 
+class FileSystem;
+class GameWindowHost;
 class MessageBoxes;
 class PictureLoader;
-class FileSystem;
 class RandomSource;
+class SettingsStore;
 
 struct GameWindowServices {
     MessageBoxes& messageBoxes;
     PictureLoader& pictures;
     FileSystem& files;
     RandomSource& random;
+    SettingsStore& settings;
+    GameWindowHost& host;
 };
+
+// The built-in picture's entry in the picture list.
+inline constexpr const char* kBuiltInPictureLabel = "Marrowquill Software Logo";
+inline constexpr const char* kBuiltInPicturePath = "Default Image";
+
+// The size of the picture box under the board, in pixels: pictures are decoded to it.
+inline constexpr PixelSize kBoardPictureBox{321, 240};
 
 // The logic of the game window: its state, the model of its controls and its handlers.
 // Handlers change the model; the window that shows it copies the model onto its widgets.
@@ -26,27 +41,53 @@ public:
     const GameState& state() const { return state_; }
     const GameWindowControls& controls() const { return controls_; }
 
+    // The picture resource that the hidden built-in image control holds.
+    void setBuiltInPicture(PictureRef picture) { controls_.imgMarrowquill.Picture = std::move(picture); }
+
     // What the player does to the lists and the slider: the window reports the new selection
     // or position, then the control's handler runs.
     void userSelectsRows(int entry);
+    void userSelectsPicture(int entry);
+    void userScrollsSlider(int value);
+    void userChangesSlider(int value);
 
-    // Deck and deal.
-    void ResetBoard();
-    void DealCards();
-    void mnuNewGame_Click();
-
-    // Turns and the flip timer.
-    void btnButton_Click(int Index);
-    void Timer1_Timer();
-
-    // Start-up.
+    // Start-up and picture selection.
     void Form_Load();
+    void LoadSettings();
+    void LoadPictureList();
+    void cboPictures_Click();
 
     // Board layout by row count.
     void cboRows_Click();
 
+    // Deck and deal.
+    void ResetBoard();
+    void DealCards();
+
+    // Turns, the flip timer, tries and records.
+    void btnButton_Click(int Index);
+    void Timer1_Timer();
+    void Slider1_Scroll();
+    void Slider1_Change();
+
+    // File menu and shutdown.
+    void mnuNewGame_Click();
+    void mnuView_Click();
+    void mnuReset_Click();
+    void mnuImages_Click();
+    void mnuExit_Click();
+    void Form_Unload();
+
+    // Help menu.
+    void mnuAbout_Click();
+
 private:
     void layOutCards();
+    void showFace(int position);
+    void completeGame();
+    void flipSpeedChanged();
+    void writeSetting(const std::string& valueName, const SettingValue& data);
+    SettingValue readSetting(const std::string& valueName);
 
     GameWindowServices services_;
     GameState state_;

@@ -1,11 +1,14 @@
 // Stretching the card rows over the picture for the current row count.
 #include "game/board_geometry.h"
 #include "game/game_window.h"
+#include "settings/value_names.h"
 
 namespace tessaloom {
 
 void GameWindow::userSelectsRows(int entry)
 {
+    if (entry < 0 || entry >= static_cast<int>(controls_.cboRows.entries.size()))
+        return;
     controls_.cboRows.ListIndex = entry;
     cboRows_Click();
 }
@@ -22,6 +25,7 @@ void GameWindow::cboRows_Click()
     }
     layOutCards();
     mnuNewGame_Click();
+    writeSetting(kNumRowsValue, controls_.cboRows.Text());
 }
 
 void GameWindow::layOutCards()

@@ -1,18 +1,77 @@
-// Bringing the game window up: the lists, the sequence, the first deal.
+// Bringing the game window up: settings, the picture list, the first deal; choosing a picture.
 #include "game/game_window.h"
+#include "game/stored_settings.h"
+#include "platform/file_system.h"
 #include "platform/random_source.h"
 
 namespace tessaloom {
 
 void GameWindow::Form_Load()
 {
+    controls_.cboRows.Clear();
     for (const char* rows : {"2", "3", "4", "5", "6"})
         controls_.cboRows.AddItem(rows);
-    controls_.cboRows.ListIndex = state_.NumRows - kMinRows;
+    LoadSettings();
+    LoadPictureList();
+    controls_.cboPictures.ListIndex = 0;
     state_.LabelSet = 0;
     services_.random.seedFromClock();
+    cboPictures_Click();
     ResetBoard();
     cboRows_Click();
+}
+
+void GameWindow::LoadSettings()
+{
+    controls_.Slider1.Value = storedFlipSpeed(readSetting(kFlipSpeedValue));
+    controls_.Timer1.setInterval(controls_.Slider1.Value);
+    for (int n = kMinRows; n <= kMaxRows; ++n)
+        state_.Records[n] = storedRecord(readSetting(recordValueName(n)));
+    state_.NumRows = storedRowCount(readSetting(kNumRowsValue));
+    controls_.cboRows.ListIndex = state_.NumRows - kMinRows;
+}
+
+void GameWindow::LoadPictureList()
+{
+    controls_.cboPictures.Clear();
+    controls_.lstPaths.Clear();
+    controls_.cboPictures.AddItem(kBuiltInPictureLabel);
+    controls_.lstPaths.AddItem(kBuiltInPicturePath);
+    for (int n = 1; n <= kPictureSlots; ++n) {
+        const std::string label = readSetting(pictureLabelValueName(n)).text();
+        const std::string path = readSetting(picturePathValueName(n)).text();
+        const bool exists = services_.files.fileExists(path);
+        if (!label.empty() && !path.empty() && exists) {
+            controls_.cboPictures.AddItem(label);
+            controls_.lstPaths.AddItem(path);
+        }
+    }
+    controls_.cboPictures.ListIndex = 0;
+    // Selecting the built-in entry shows the built-in picture again, so the picture under the
+    // board always agrees with the list after the list is rebuilt.
+    cboPictures_Click();
+}
+
+void GameWindow::cboPictures_Click()
+{
+    if (controls_.cboPictures.Text() == kBuiltInPictureLabel) {
+        controls_.imgImage.Picture = controls_.imgMarrowquill.Picture;
+        return;
+    }
+    const int entry = controls_.cboPictures.ListIndex;
+    if (entry < 0 || entry >= static_cast<int>(controls_.lstPaths.entries.size()))
+        return;
+    // A picture that cannot be read leaves the one under the board as it was.
+    if (PictureRef picture = services_.pictures.loadPicture(controls_.lstPaths.entries[entry], kBoardPictureBox))
+        controls_.imgImage.Picture = std::move(picture);
+}
+
+void GameWindow::userSelectsPicture(int entry)
+{
+    if (entry < 0 || entry >= static_cast<int>(controls_.cboPictures.entries.size()))
+        return;
+    controls_.cboPictures.ListIndex = entry;
+    cboPictures_Click();
 }
 
 } // namespace tessaloom

@@ -1,10 +1,17 @@
-// Turning cards, judging pairs when the flip timer fires.
+// Turning cards, judging pairs when the flip timer fires, finishing a game, the flip delay.
 #include "game/card_labels.h"
 #include "game/game_window.h"
+#include "platform/message_boxes.h"
+#include "settings/value_names.h"
 
 #include <limits>
 
 namespace tessaloom {
+
+void GameWindow::showFace(int position)
+{
+    controls_.btnButton[position].Caption = state_.CardLabels[state_.LabelSet][state_.CardValue[position]];
+}
 
 void GameWindow::btnButton_Click(int Index)
 {
@@ -13,11 +20,10 @@ void GameWindow::btnButton_Click(int Index)
         return;
     if (Index < 0 || Index >= kBoardPositions || !controls_.btnButton[Index].Visible)
         return;
-    CardButton& card = controls_.btnButton[Index];
     if (state_.FirstOpen == 0) {
         state_.FirstOpen = 1;
         state_.FirstCard = static_cast<std::int16_t>(Index);
-        card.Caption = state_.CardLabels[state_.LabelSet][state_.CardValue[Index]];
+        showFace(Index);
         return;
     }
     if (Index == state_.FirstCard)
@@ -25,7 +31,7 @@ void GameWindow::btnButton_Click(int Index)
     controls_.Timer1.start();
     state_.FirstOpen = 0;
     state_.SecondCard = static_cast<std::int16_t>(Index);
-    card.Caption = state_.CardLabels[state_.LabelSet][state_.CardValue[Index]];
+    showFace(Index);
     // The count stops at the largest 16-bit number instead of wrapping to a negative one.
     if (state_.Tries < std::numeric_limits<std::int16_t>::max())
         ++state_.Tries;
@@ -43,8 +49,55 @@ void GameWindow::Timer1_Timer()
         first.Visible = false;
         second.Visible = false;
         ++state_.PairsFound;
+        if (state_.PairsFound == state_.NumPairs)
+            completeGame();
     }
     controls_.Timer1.stop();
+}
+
+void GameWindow::completeGame()
+{
+    MessageBoxes& boxes = services_.messageBoxes;
+    std::int16_t& record = state_.Records[state_.NumRows];
+    boxes.showMessage("You completed the puzzle in " + std::to_string(state_.Tries) + " tries.");
+    if (record == state_.Tries)
+        boxes.showMessage("You equalled the record number of tries.");
+    if (record == 0 || record > state_.Tries) {
+        record = state_.Tries;
+        controls_.lblNumRecord = numberLabel(record);
+        boxes.showMessage("You got the record number of tries!");
+        writeSetting(recordValueName(state_.NumRows), state_.Tries);
+    }
+    state_.LabelSet = static_cast<std::int16_t>(state_.LabelSet == 0 ? 1 : 0);
+    mnuNewGame_Click();
+}
+
+void GameWindow::userScrollsSlider(int value)
+{
+    controls_.Slider1.Value = value;
+    Slider1_Scroll();
+}
+
+void GameWindow::userChangesSlider(int value)
+{
+    controls_.Slider1.Value = value;
+    Slider1_Change();
+}
+
+void GameWindow::Slider1_Scroll()
+{
+    flipSpeedChanged();
+}
+
+void GameWindow::Slider1_Change()
+{
+    flipSpeedChanged();
+}
+
+void GameWindow::flipSpeedChanged()
+{
+    controls_.Timer1.setInterval(controls_.Slider1.Value);
+    writeSetting(kFlipSpeedValue, static_cast<std::int32_t>(controls_.Slider1.Value));
 }
 
 } // namespace tessaloom

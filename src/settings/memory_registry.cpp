@@ -74,6 +74,7 @@ std::int32_t MemoryRegistry::setValue(Handle key, const std::string& name, std::
     const auto handle = open_.find(key);
     if (handle == open_.end())
         return kErrorInvalidHandle;
+    ++writes;
     if (failWrites)
         return kErrorAccessDenied;
     keys_[handle->second].insert_or_assign(name, StoredValue{kind, std::vector<std::uint8_t>(data, data + size)});

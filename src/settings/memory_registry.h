@@ -37,6 +37,7 @@ public:
     void put(RootKey root, const std::string& path, const std::string& name, std::uint32_t kind,
              std::vector<std::uint8_t> bytes);
     bool failWrites = false;
+    int writes = 0;  // values set, failed ones included
     int openHandles() const;
 
 private:

@@ -1,40 +1,111 @@
 #pragma once
 
 #include "game/game_window.h"
+#include "game/game_window_host.h"
+#include "settings/memory_registry.h"
+#include "settings/settings_store.h"
+#include "settings/value_names.h"
 #include "support/scripted_platform.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace tessaloom::testing {
 
-// A game window's logic on scripted services.
+// Counts what the game window asked of the windows around it.
+class ScriptedHost final : public GameWindowHost {
+public:
+    int pictureDialogs = 0;
+    int aboutBoxes = 0;
+    int programEnds = 0;
+    std::function<void()> whilePictureDialogOpen;
+
+    bool showPictureDialog() override
+    {
+        ++pictureDialogs;
+        if (whilePictureDialogOpen)
+            whilePictureDialogOpen();
+        return programEnds == 0;
+    }
+    void showAboutBox() override { ++aboutBoxes; }
+    void endProgram() override { ++programEnds; }
+};
+
+// A game window's logic on scripted services and an in-memory settings store.
 class GameFixture : public ::testing::Test {
 protected:
     ScriptedMessageBoxes messageBoxes;
     ScriptedPictures pictures;
     FakeFileSystem files;
     ScriptedRandom random;
-    GameWindow game{{messageBoxes, pictures, files, random}};
+    MemoryRegistry registry;
+    SettingsStore settings{registry};
+    ScriptedHost host;
+    GameWindow game{{messageBoxes, pictures, files, random, settings, host}};
 
     const GameState& state() const { return game.state(); }
     const GameWindowControls& controls() const { return game.controls(); }
     const CardButton& card(int p) const { return game.controls().btnButton[p]; }
 
-    // The other position that carries the same pair number as position p.
+    void store(const std::string& name, const SettingValue& value)
+    {
+        settings.WriteRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, name, value);
+    }
+    SettingValue stored(const std::string& name)
+    {
+        return settings.ReadRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, name);
+    }
+    // How many values the settings key holds.
+    std::size_t storedCount() const
+    {
+        const auto* values = registry.values(kHkeyLocalMachine, kSettingsKeyPath);
+        return values ? values->size() : 0;
+    }
+
+    // The other visible position that carries the same pair number as position p.
     int partnerOf(int p) const
     {
         for (int q = 0; q < state().NumCards; ++q)
-            if (q != p && state().CardValue[q] == state().CardValue[p])
+            if (q != p && card(q).Visible && state().CardValue[q] == state().CardValue[p])
                 return q;
         return -1;
     }
-    // A position in use whose pair number differs from position p's.
+    // A visible position whose pair number differs from position p's.
     int strangerOf(int p) const
     {
         for (int q = 0; q < state().NumCards; ++q)
-            if (state().CardValue[q] != state().CardValue[p])
+            if (card(q).Visible && state().CardValue[q] != state().CardValue[p])
                 return q;
         return -1;
+    }
+    int firstVisible() const
+    {
+        for (int q = 0; q < kBoardPositions; ++q)
+            if (card(q).Visible)
+                return q;
+        return -1;
+    }
+
+    // Turns two cards and lets the flip timer fire.
+    void turnPair(int a, int b)
+    {
+        game.btnButton_Click(a);
+        game.btnButton_Click(b);
+        game.Timer1_Timer();
+    }
+    // Plays the current game to its end with the given number of misses first.
+    void playGame(int misses)
+    {
+        for (int i = 0; i < misses; ++i) {
+            const int a = firstVisible();
+            turnPair(a, strangerOf(a));
+        }
+        const int pairs = state().NumPairs;
+        for (int i = 0; i < pairs; ++i) {
+            const int a = firstVisible();
+            turnPair(a, partnerOf(a));
+        }
     }
 };
 

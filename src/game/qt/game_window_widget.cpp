@@ -4,6 +4,7 @@
 #include "platform/qt/qt_picture.h"
 #include "ui_game_window.h"
 
+#include <QCloseEvent>
 #include <QPixmap>
 #include <QSignalBlocker>
 
@@ -47,13 +48,66 @@ GameWindowWidget::GameWindowWidget(GameWindow& logic, QWidget* parent)
     : QMainWindow(parent)
     , logic_(logic)
     , ui_(std::make_unique<Ui::frmMarrowquillMemory>())
+    , flipTimer_(new QTimer(this))
 {
     ui_->setupUi(this);
     for (int p = 0; p < 24; ++p)
         cards_[p] = findChild<QPushButton*>(QStringLiteral("btnButton%1").arg(p));
     applyFonts();
-    flipTimer_.setTimerType(Qt::PreciseTimer);
+    flipTimer_->setObjectName(QStringLiteral("Timer1"));
+    flipTimer_->setTimerType(Qt::PreciseTimer);
+    connectControls();
+    connectMenus();
     refresh();
+}
+
+void GameWindowWidget::connectControls()
+{
+    for (int p = 0; p < 24; ++p)
+        connect(cards_[p], &QPushButton::clicked, this, [this, p] { forward([&] { logic_.btnButton_Click(p); }); });
+    connect(ui_->cboRows, &QComboBox::activated, this,
+            [this](int entry) { forward([&] { logic_.userSelectsRows(entry); }); });
+    connect(ui_->cboPictures, &QComboBox::activated, this,
+            [this](int entry) { forward([&] { logic_.userSelectsPicture(entry); }); });
+    // Dragging the thumb reports positions as it moves; keys, clicks and the release report
+    // a change.
+    connect(ui_->Slider1, &QSlider::valueChanged, this, [this](int value) {
+        if (ui_->Slider1->isSliderDown())
+            forward([&] { logic_.userScrollsSlider(value); });
+        else
+            forward([&] { logic_.userChangesSlider(value); });
+    });
+    connect(flipTimer_, &QTimer::timeout, this, &GameWindowWidget::flipTimerFired);
+}
+
+void GameWindowWidget::connectMenus()
+{
+    const auto menu = [this](QAction* action, void (GameWindow::*handler)()) {
+        connect(action, &QAction::triggered, this, [this, handler] { forward([&] { (logic_.*handler)(); }); });
+    };
+    menu(ui_->mnuNewGame, &GameWindow::mnuNewGame_Click);
+    menu(ui_->mnuView, &GameWindow::mnuView_Click);
+    menu(ui_->mnuReset, &GameWindow::mnuReset_Click);
+    menu(ui_->mnuImages, &GameWindow::mnuImages_Click);
+    menu(ui_->mnuExit, &GameWindow::mnuExit_Click);
+    menu(ui_->mnuAbout, &GameWindow::mnuAbout_Click);
+}
+
+void GameWindowWidget::flipTimerFired()
+{
+    // The tick may open message boxes; the timer must not fire into them again, whatever
+    // the model says while the tick is still running.
+    flipTimer_->stop();
+    inTick_ = true;
+    logic_.Timer1_Timer();
+    inTick_ = false;
+    refresh();
+}
+
+void GameWindowWidget::closeEvent(QCloseEvent* event)
+{
+    QMainWindow::closeEvent(event);
+    logic_.Form_Unload();
 }
 
 GameWindowWidget::~GameWindowWidget() = default;
@@ -106,14 +160,16 @@ void GameWindowWidget::refreshLists()
 
 void GameWindowWidget::refreshTimer()
 {
+    if (inTick_)
+        return;
     const TimerControl& timer = logic_.controls().Timer1;
     if (!timer.running()) {
-        flipTimer_.stop();
+        flipTimer_->stop();
         return;
     }
-    if (!flipTimer_.isActive() || timer.restarts != appliedTimerRestarts_) {
+    if (!flipTimer_->isActive() || timer.restarts != appliedTimerRestarts_) {
         appliedTimerRestarts_ = timer.restarts;
-        flipTimer_.start(timer.Interval);
+        flipTimer_->start(timer.Interval);
     }
 }
 

@@ -31,7 +31,20 @@ public:
 
     QPushButton* card(int position) const { return cards_[position]; }
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
+    // Runs a handler of the logic, then shows what it changed.
+    template <typename Handler>
+    void forward(Handler handler)
+    {
+        handler();
+        refresh();
+    }
+    void connectControls();
+    void connectMenus();
+    void flipTimerFired();
     void applyFonts();
     void refreshCards();
     void refreshLists();
@@ -40,8 +53,9 @@ private:
     GameWindow& logic_;
     std::unique_ptr<Ui::frmMarrowquillMemory> ui_;
     std::array<QPushButton*, 24> cards_{};
-    QTimer flipTimer_;
+    QTimer* flipTimer_;  // the flip timer, Timer1
     std::uint32_t appliedTimerRestarts_ = 0;
+    bool inTick_ = false;
     PictureRef shownPicture_;
 };
 

@@ -1,0 +1,57 @@
+#include "app/program_windows.h"
+
+#include "game/game_window.h"
+#include "game/qt/game_window_widget.h"
+#include "platform/qt/qt_picture.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QScreen>
+#include <QStyle>
+
+namespace tessaloom {
+
+ProgramWindows::ProgramWindows(Registry& registry)
+    : settings_(registry)
+{
+}
+
+ProgramWindows::~ProgramWindows() = default;
+
+void ProgramWindows::loadAndShowGameWindow()
+{
+    gameLogic_ = std::make_unique<GameWindow>(
+        GameWindowServices{messageBoxes_, pictures_, files_, random_, settings_, *this});
+    gameLogic_->setBuiltInPicture(
+        std::make_shared<QtPicture>(QImage(QStringLiteral(":/artwork/built_in_picture.png"))));
+    gameLogic_->Form_Load();
+
+    gameWindow_ = std::make_unique<GameWindowWidget>(*gameLogic_);
+    messageBoxes_.setOwner(gameWindow_.get());
+    GameWindowWidget* window = gameWindow_.get();
+    messageBoxes_.setBeforeShow([window] { window->refresh(); });
+    window->refresh();
+    window->setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window->size(),
+                                            window->screen()->availableGeometry()));
+    window->show();
+}
+
+bool ProgramWindows::showPictureDialog()
+{
+    return !ending_;
+}
+
+void ProgramWindows::showAboutBox()
+{
+}
+
+void ProgramWindows::endProgram()
+{
+    if (ending_)
+        return;
+    ending_ = true;
+    // Leaves every event loop, the modal ones included, so no handler runs after this one.
+    QCoreApplication::exit(0);
+}
+
+} // namespace tessaloom

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "game/game_window_host.h"
+#include "platform/file_system.h"
+#include "platform/qt/qt_message_boxes.h"
+#include "platform/qt/qt_picture_loader.h"
+#include "platform/random_source.h"
+#include "settings/settings_store.h"
+
+#include <memory>
+
+namespace tessaloom {
+
+class GameWindow;
+class GameWindowWidget;
+class Registry;
+
+// The program's windows and the services they share, for one run.
+class ProgramWindows final : public GameWindowHost {
+public:
+    explicit ProgramWindows(Registry& registry);
+    ~ProgramWindows() override;
+
+    // Loads the game window (its start-up runs now) and shows it centred on the screen.
+    void loadAndShowGameWindow();
+
+    bool showPictureDialog() override;
+    void showAboutBox() override;
+    void endProgram() override;
+
+private:
+    QtMessageBoxes messageBoxes_;
+    QtPictureLoader pictures_;
+    RealFileSystem files_;
+    ClockSeededRandom random_;
+    SettingsStore settings_;
+    std::unique_ptr<GameWindow> gameLogic_;
+    std::unique_ptr<GameWindowWidget> gameWindow_;
+    bool ending_ = false;
+};
+
+} // namespace tessaloom

@@ -1,0 +1,120 @@
+#include "game_fixture.h"
+
+namespace tessaloom::testing {
+namespace {
+
+class MenusTest : public GameFixture {
+protected:
+    void SetUp() override { game.Form_Load(); }
+    std::vector<bool> visibility() const
+    {
+        std::vector<bool> result;
+        for (const CardButton& c : controls().btnButton)
+            result.push_back(c.Visible);
+        return result;
+    }
+};
+
+TEST_F(MenusTest, ViewHidesEveryCardAndHideBringsBackExactlyThoseThatWereVisible)
+{
+    const int a = 0;
+    turnPair(a, partnerOf(a));
+    game.btnButton_Click(firstVisible());  // a face-up card of an unfinished pair
+    const auto before = visibility();
+
+    game.mnuView_Click();
+    EXPECT_EQ(controls().mnuViewCaption, "&Hide");
+    EXPECT_EQ(visibility(), std::vector<bool>(24, false));
+
+    game.mnuView_Click();
+    EXPECT_EQ(controls().mnuViewCaption, "&View");
+    EXPECT_EQ(visibility(), before);
+}
+
+TEST_F(MenusTest, ANewGameWhileHiddenKeepsHideAndTheSavedFlags)
+{
+    turnPair(0, partnerOf(0));
+    const auto saved = visibility();
+    game.mnuView_Click();
+    game.userSelectsRows(4);  // six rows: all 24 cards show
+    EXPECT_EQ(controls().mnuViewCaption, "&Hide");
+    EXPECT_EQ(visibility(), std::vector<bool>(24, true));
+    game.mnuView_Click();
+    EXPECT_EQ(controls().mnuViewCaption, "&View");
+    EXPECT_EQ(visibility(), saved);
+}
+
+TEST_F(MenusTest, ResetRecordsAskedNoChangesNothing)
+{
+    store("Tries4", 12);
+    game.Form_Load();
+    messageBoxes.answers = {false};
+    game.mnuReset_Click();
+    EXPECT_EQ(messageBoxes.shown, std::vector<std::string>{"Are you sure you want to reset the Records?"});
+    EXPECT_EQ(state().Records[4], 12);
+    EXPECT_EQ(controls().lblNumRecord, " 12");
+    EXPECT_EQ(stored("Tries4"), SettingValue(12));
+    EXPECT_TRUE(stored("Tries2").isEmpty());
+}
+
+TEST_F(MenusTest, ResetRecordsStoresZerosThatSurviveARestartAndTheNextGameSetsTheRecord)
+{
+    game.btnButton_Click(0);
+    game.mnuReset_Click();
+    EXPECT_EQ(controls().lblNumRecord, " 0");
+    for (int rows = 2; rows <= 6; ++rows) {
+        EXPECT_EQ(state().Records[rows], 0);
+        EXPECT_EQ(stored(recordValueName(rows)), SettingValue(0)) << rows;
+    }
+    // The game in progress goes on.
+    EXPECT_EQ(state().FirstOpen, 1);
+
+    game.Form_Load();
+    EXPECT_EQ(state().Records[4], 0);
+    messageBoxes.shown.clear();
+    playGame(30);  // a poor game still sets the record when there is none
+    EXPECT_EQ(messageBoxes.shown.back(), "You got the record number of tries!");
+    EXPECT_EQ(stored("Tries4"), SettingValue(38));
+}
+
+TEST_F(MenusTest, MaintainPicturesRebuildsTheListWithoutANewDeal)
+{
+    turnPair(0, partnerOf(0));
+    const auto values = state().CardValue;
+    host.whilePictureDialogOpen = [&] {
+        store(pictureLabelValueName(1), "Fresh");
+        store(picturePathValueName(1), "/p/fresh.jpg");
+        files.files.insert("/p/fresh.jpg");
+    };
+    game.mnuImages_Click();
+    EXPECT_EQ(host.pictureDialogs, 1);
+    EXPECT_EQ(controls().cboPictures.entries, (std::vector<std::string>{"Marrowquill Software Logo", "Fresh"}));
+    EXPECT_EQ(controls().cboPictures.ListIndex, 0);
+    EXPECT_EQ(state().CardValue, values);
+    EXPECT_EQ(state().PairsFound, 1);
+}
+
+TEST_F(MenusTest, ExitFromInsideThePictureDialogRebuildsNothing)
+{
+    host.whilePictureDialogOpen = [&] {
+        store(pictureLabelValueName(1), "Fresh");
+        store(picturePathValueName(1), "/p/fresh.jpg");
+        files.files.insert("/p/fresh.jpg");
+        host.endProgram();
+    };
+    game.mnuImages_Click();
+    EXPECT_EQ(controls().cboPictures.entries.size(), 1u);
+}
+
+TEST_F(MenusTest, ExitAndClosingEndTheProgramWithoutWriting)
+{
+    const int writes = registry.writes;
+    game.mnuExit_Click();
+    game.Form_Unload();
+    EXPECT_EQ(host.programEnds, 2);
+    EXPECT_EQ(registry.writes, writes);
+    EXPECT_TRUE(messageBoxes.shown.empty());
+}
+
+} // namespace
+} // namespace tessaloom::testing
