@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Starts the real program on a private X server, waits for the game window, presses F2, closes
+# the window with its close box and expects the program to end by itself at once.
+# Usage: start_play_close.sh <program> <close_window tool>
+set -euo pipefail
+if [ -z "${TESSALOOM_ON_XVFB:-}" ]; then
+  export TESSALOOM_ON_XVFB=1
+  exec xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" "$0" "$@"
+fi
+program=$(realpath "$1")
+closer=$(realpath "$2")
+export XDG_CONFIG_HOME=$(mktemp -d)
+trap 'rm -rf "$XDG_CONFIG_HOME"' EXIT
+
+run() {
+  "$program" & local pid=$!
+  local window=""
+  for _ in $(seq 150); do
+    window=$(xdotool search --onlyvisible --name '^Tessaloom$' 2>/dev/null | head -n1 || true)
+    [ -n "$window" ] && break
+    sleep 0.1
+  done
+  if [ -z "$window" ]; then echo "FAIL: no game window within 15 s"; kill "$pid"; return 1; fi
+
+  xdotool windowfocus --sync "$window"
+  xdotool key F2
+  sleep 0.3
+  if ! kill -0 "$pid" 2>/dev/null; then echo "FAIL: the program ended on F2"; return 1; fi
+
+  "$closer" "$window"
+  for _ in $(seq 30); do
+    if ! kill -0 "$pid" 2>/dev/null; then
+      wait "$pid"; local status=$?
+      [ "$status" -eq 0 ] || { echo "FAIL: exit status $status"; return 1; }
+      echo "PASS: the game window came up, took F2 and its close box ended the program"
+      return 0
+    fi
+    sleep 0.1
+  done
+  echo "FAIL: the program was still running 3 s after its window was closed"
+  kill "$pid"
+  return 1
+}
+run
