@@ -4,7 +4,9 @@
 #include "platform/qt/qt_picture.h"
 #include "ui_game_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QMenuBar>
 #include <QPixmap>
 #include <QSignalBlocker>
 
@@ -116,6 +118,18 @@ void GameWindowWidget::applyFonts()
 {
     // Designer forms hold whole point sizes only; the window's fonts are 8.25 and 9.75 points.
     setFont(comicSans(8.25));
+    // Menus keep the desktop's own menu font.
+    QFont menuFont = QApplication::font();
+    menuFont.setFamily(menuFont.family());  // set explicitly, so nothing is inherited from the window
+    menuFont.setPointSizeF(menuFont.pointSizeF());
+    menuFont.setBold(false);
+    menuBar()->setFont(menuFont);
+    // The two count labels are black whatever the desktop's text colour.
+    for (QLabel* count : {ui_->lblNumTries, ui_->lblNumRecord}) {
+        QPalette palette = count->palette();
+        palette.setColor(QPalette::WindowText, Qt::black);
+        count->setPalette(palette);
+    }
     for (QPushButton* card : cards_)
         card->setFont(comicSans(9.75));
 }
