@@ -39,13 +39,6 @@ protected:
     ChmSystemInfo system;
 };
 
-TEST_F(BuiltHelpFile, LiesInTheHelpFolderBesideTheProgram)
-{
-    const fs::path path(kBuiltHelpFile);
-    EXPECT_EQ(path.filename(), kHelpFileName);
-    EXPECT_EQ(path.parent_path().filename(), kHelpFolderName);
-}
-
 TEST_F(BuiltHelpFile, HoldsBothTopicsAndTheirPicture)
 {
     EXPECT_NE(text("/Welcome.htm").find("<title>Welcome to Tessaloom</title>"), std::string::npos);
