@@ -1,0 +1,70 @@
+#pragma once
+
+// Stand-ins for the help viewer, the web opener and the program's folder that tests script
+// and inspect.
+#include "help/help_viewer.h"
+#include "platform/application_info.h"
+#include "platform/web_browser.h"
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace tessaloom::testing {
+
+// Records every request; throws instead when told to, like a viewer that breaks down.
+class ScriptedHelpViewer final : public HelpViewer {
+public:
+    struct Request {
+        enum Kind { Topic, Index } kind;
+        std::string helpFile;
+        std::string data; // the topic, or the index keyword
+        friend bool operator==(const Request&, const Request&) = default;
+    };
+    std::vector<Request> requests;
+    bool fails = false;
+
+    void displayTopic(const std::string& helpFile, const std::string& topic) override
+    {
+        record({Request::Topic, helpFile, topic});
+    }
+    void displayIndex(const std::string& helpFile, const std::string& keyword) override
+    {
+        record({Request::Index, helpFile, keyword});
+    }
+
+private:
+    void record(Request request)
+    {
+        if (fails)
+            throw std::runtime_error("the help viewer cannot be started");
+        requests.push_back(std::move(request));
+    }
+};
+
+class ScriptedWebBrowser final : public WebBrowser {
+public:
+    std::vector<std::string> opened;
+    bool fails = false;
+
+    void openAddress(const std::string& address) override
+    {
+        if (fails)
+            throw std::runtime_error("no web browser");
+        opened.push_back(address);
+    }
+};
+
+// The program's folder as a test sets it; changing it between commands shows whether a
+// command asks for it afresh.
+class FixedProgramFolder final : public ApplicationInfo {
+public:
+    explicit FixedProgramFolder(std::string folder)
+        : folder(std::move(folder))
+    {
+    }
+    std::string folder;
+    std::string programFolder() const override { return folder; }
+};
+
+} // namespace tessaloom::testing
