@@ -4,10 +4,14 @@
 #include "game/game_window.h"
 #include "game/game_window_host.h"
 #include "game/qt/game_window_widget.h"
+#include "help/help_commands.h"
+#include "help/help_viewer.h"
 #include "platform/file_system.h"
+#include "platform/qt/qt_application_info.h"
 #include "platform/qt/qt_message_boxes.h"
 #include "platform/qt/qt_picture_loader.h"
 #include "platform/random_source.h"
+#include "platform/web_browser.h"
 #include "settings/memory_registry.h"
 #include "settings/settings_store.h"
 #include "settings/value_names.h"
@@ -33,6 +37,12 @@ struct NoHost final : GameWindowHost {
     bool showPictureDialog() override { return true; }
     void showAboutBox() override {}
     void endProgram() override {}
+};
+
+struct NoHelp final : HelpViewer, WebBrowser {
+    void displayTopic(const std::string&, const std::string&) override {}
+    void displayIndex(const std::string&, const std::string&) override {}
+    void openAddress(const std::string&) override {}
 };
 
 long statusKilobytes(const char* field)
@@ -118,6 +128,9 @@ int main(int argc, char* argv[])
     MemoryRegistry registry;
     SettingsStore settings(registry);
     NoHost host;
+    NoHelp noHelp;
+    QtApplicationInfo applicationInfo;
+    HelpCommands help(applicationInfo, noHelp, noHelp);
     for (int slot = 1; slot <= kPictureSlots; ++slot) {
         const QString path = dir.filePath(QStringLiteral("slot%1.jpg").arg(slot));
         QImage(64, 48, QImage::Format_RGB32).save(path, "JPEG");
@@ -127,7 +140,7 @@ int main(int argc, char* argv[])
                                     path.toStdString());
     }
     settings.WriteRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, picturePathValueName(1), photo.toStdString());
-    GameWindow game({boxes, pictures, files, random, settings, host});
+    GameWindow game({boxes, pictures, files, random, settings, host, help});
 
     const double startUp = medianMilliseconds(21, [&] { game.Form_Load(); });
     GameWindowWidget window(game);

@@ -2,6 +2,7 @@
 
 #include "game/game_window.h"
 #include "game/qt/game_window_widget.h"
+#include "help/qt/platform_help_viewer.h"
 #include "platform/qt/qt_picture.h"
 
 #include <QApplication>
@@ -13,6 +14,8 @@ namespace tessaloom {
 
 ProgramWindows::ProgramWindows(Registry& registry)
     : settings_(registry)
+    , helpViewer_(makePlatformHelpViewer(webBrowser_))
+    , help_(applicationInfo_, *helpViewer_, webBrowser_)
 {
 }
 
@@ -21,7 +24,7 @@ ProgramWindows::~ProgramWindows() = default;
 void ProgramWindows::loadAndShowGameWindow()
 {
     gameLogic_ = std::make_unique<GameWindow>(
-        GameWindowServices{messageBoxes_, pictures_, files_, random_, settings_, *this});
+        GameWindowServices{messageBoxes_, pictures_, files_, random_, settings_, *this, help_});
     gameLogic_->setBuiltInPicture(
         std::make_shared<QtPicture>(QImage(QStringLiteral(":/artwork/built_in_picture.png"))));
     gameLogic_->Form_Load();

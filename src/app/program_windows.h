@@ -1,9 +1,13 @@
 #pragma once
 
 #include "game/game_window_host.h"
+#include "help/help_commands.h"
+#include "help/help_viewer.h"
 #include "platform/file_system.h"
+#include "platform/qt/qt_application_info.h"
 #include "platform/qt/qt_message_boxes.h"
 #include "platform/qt/qt_picture_loader.h"
+#include "platform/qt/qt_web_browser.h"
 #include "platform/random_source.h"
 #include "settings/settings_store.h"
 
@@ -34,6 +38,10 @@ private:
     RealFileSystem files_;
     ClockSeededRandom random_;
     SettingsStore settings_;
+    QtApplicationInfo applicationInfo_;
+    QtWebBrowser webBrowser_;
+    std::unique_ptr<HelpViewer> helpViewer_;
+    HelpCommands help_;
     std::unique_ptr<GameWindow> gameLogic_;
     std::unique_ptr<GameWindowWidget> gameWindow_;
     bool ending_ = false;

@@ -11,6 +11,7 @@ namespace tessaloom {
 
 class FileSystem;
 class GameWindowHost;
+class HelpCommands;
 class MessageBoxes;
 class PictureLoader;
 class RandomSource;
@@ -23,6 +24,7 @@ struct GameWindowServices {
     RandomSource& random;
     SettingsStore& settings;
     GameWindowHost& host;
+    HelpCommands& help;
 };
 
 // The built-in picture's entry in the picture list.
@@ -79,6 +81,9 @@ public:
     void Form_Unload();
 
     // Help menu.
+    void mnuContents_Click();
+    void mnuIndex_Click();
+    void mnuMarrowquill_Click();
     void mnuAbout_Click();
 
 private:

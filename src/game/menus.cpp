@@ -1,7 +1,8 @@
-// The File menu's commands, the About box and the window's shutdown.
+// The menus' commands and the window's shutdown.
 #include "game/card_labels.h"
 #include "game/game_window.h"
 #include "game/game_window_host.h"
+#include "help/help_commands.h"
 #include "platform/message_boxes.h"
 #include "settings/value_names.h"
 
@@ -38,6 +39,21 @@ void GameWindow::mnuImages_Click()
     if (!services_.host.showPictureDialog())
         return;
     LoadPictureList();
+}
+
+void GameWindow::mnuContents_Click()
+{
+    services_.help.showContents(kWelcomeTopic);
+}
+
+void GameWindow::mnuIndex_Click()
+{
+    services_.help.showIndex();
+}
+
+void GameWindow::mnuMarrowquill_Click()
+{
+    services_.help.openWebSite();
 }
 
 void GameWindow::mnuAbout_Click()

@@ -2,9 +2,11 @@
 
 #include "game/game_window.h"
 #include "game/game_window_host.h"
+#include "help/help_commands.h"
 #include "settings/memory_registry.h"
 #include "settings/settings_store.h"
 #include "settings/value_names.h"
+#include "support/scripted_help.h"
 #include "support/scripted_platform.h"
 
 #include <gtest/gtest.h>
@@ -42,7 +44,11 @@ protected:
     MemoryRegistry registry;
     SettingsStore settings{registry};
     ScriptedHost host;
-    GameWindow game{{messageBoxes, pictures, files, random, settings, host}};
+    ScriptedHelpViewer helpViewer;
+    ScriptedWebBrowser webBrowser;
+    FixedProgramFolder programFolder{"/opt/tessaloom"};
+    HelpCommands help{programFolder, helpViewer, webBrowser};
+    GameWindow game{{messageBoxes, pictures, files, random, settings, host, help}};
 
     const GameState& state() const { return game.state(); }
     const GameWindowControls& controls() const { return game.controls(); }

@@ -92,6 +92,9 @@ void GameWindowWidget::connectMenus()
     menu(ui_->mnuReset, &GameWindow::mnuReset_Click);
     menu(ui_->mnuImages, &GameWindow::mnuImages_Click);
     menu(ui_->mnuExit, &GameWindow::mnuExit_Click);
+    menu(ui_->mnuContents, &GameWindow::mnuContents_Click);
+    menu(ui_->mnuIndex, &GameWindow::mnuIndex_Click);
+    menu(ui_->mnuMarrowquill, &GameWindow::mnuMarrowquill_Click);
     menu(ui_->mnuAbout, &GameWindow::mnuAbout_Click);
 }
 

@@ -64,6 +64,11 @@ TEST_F(GameWindowWidgetTest, ShortcutKeysRunTheFileMenu)
     press(Qt::SHIFT | Qt::Key_F6);
     EXPECT_EQ(messageBoxes.shown, std::vector<std::string>{"Are you sure you want to reset the Records?"});
 
+    press(Qt::Key_F1);
+    ASSERT_EQ(helpViewer.requests.size(), 1u);
+    EXPECT_EQ(helpViewer.requests[0].data, "Welcome.htm");
+    EXPECT_EQ(helpViewer.requests[0].helpFile, "/opt/tessaloom/Help/Tessaloom Help.chm");
+
     press(Qt::CTRL | Qt::Key_M);
     EXPECT_EQ(host.pictureDialogs, 1);
     press(Qt::Key_F3);
