@@ -42,7 +42,7 @@ protected:
             if (box->isVisible())
                 box->reject();
         });
-        showAboutBox(opener, calendar);
+        AboutDialog::showModal(opener, calendar);
         EXPECT_TRUE(ran);
     }
     template <typename T>

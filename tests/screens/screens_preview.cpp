@@ -35,7 +35,7 @@ int main(int argc, char* argv[])
         stand_in->move(40, 40);
         stand_in->show();
         if (about)
-            QTimer::singleShot(300, stand_in.get(), [&] { showAboutBox(stand_in.get(), calendar); });
+            QTimer::singleShot(300, stand_in.get(), [&] { AboutDialog::showModal(stand_in.get(), calendar); });
     });
     return QApplication::exec();
 }

@@ -60,7 +60,7 @@ void AboutDialog::refresh()
         accept();
 }
 
-void showAboutBox(QWidget* owner, const Calendar& calendar)
+void AboutDialog::showModal(QWidget* owner, const Calendar& calendar)
 {
     AboutDialog box(calendar, owner);
     box.exec();

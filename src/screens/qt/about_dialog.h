@@ -23,6 +23,9 @@ public:
     AboutDialog(const Calendar& calendar, QWidget* owner);
     ~AboutDialog() override;
 
+    // Opens a new About box modally over `owner` and returns when it has closed.
+    static void showModal(QWidget* owner, const Calendar& calendar);
+
 private:
     void applyFonts();
     void refresh();
@@ -30,8 +33,5 @@ private:
     std::unique_ptr<AboutBox> logic_;
     std::unique_ptr<Ui::frmAbout> ui_;
 };
-
-// Opens a new About box modally over `owner` and returns when it has closed.
-void showAboutBox(QWidget* owner, const Calendar& calendar);
 
 } // namespace tessaloom
