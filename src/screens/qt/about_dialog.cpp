@@ -27,7 +27,6 @@ AboutDialog::AboutDialog(const Calendar& calendar, QWidget* owner)
     setWindowIcon(programIcon());
     applyFonts();
     ui_->Image1->setPixmap(QPixmap(QString::fromLatin1(kProgramPictureResource)));
-    ui_->cmdOK->setDefault(true);
     ui_->cmdOK->setFocus(Qt::OtherFocusReason);
     connect(ui_->cmdOK, &QPushButton::clicked, this, [this] {
         logic_->cmdOK_Click();
