@@ -1,4 +1,5 @@
 #include "app/program_windows.h"
+#include "artwork/artwork.h"
 #include "platform/application_info.h"
 #include "settings/memory_registry.h"
 
@@ -13,9 +14,10 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
     // Where the card font is missing, its free look-alike stands in.
     QFont::insertSubstitution(QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"));
+    QApplication::setWindowIcon(programIcon());
 
     MemoryRegistry registry;
     ProgramWindows windows(registry);
-    windows.loadAndShowGameWindow();
+    windows.start();
     return QApplication::exec();
 }

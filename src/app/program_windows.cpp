@@ -1,9 +1,12 @@
 #include "app/program_windows.h"
 
+#include "artwork/artwork.h"
 #include "game/game_window.h"
 #include "game/qt/game_window_widget.h"
 #include "help/qt/platform_help_viewer.h"
 #include "platform/qt/qt_picture.h"
+#include "screens/qt/about_dialog.h"
+#include "screens/qt/splash_window.h"
 
 #include <QApplication>
 #include <QImage>
@@ -21,12 +24,17 @@ ProgramWindows::ProgramWindows(Registry& registry)
 
 ProgramWindows::~ProgramWindows() = default;
 
+void ProgramWindows::start()
+{
+    SplashWindow::open(applicationInfo_, calendar_, [this] { loadAndShowGameWindow(); });
+}
+
 void ProgramWindows::loadAndShowGameWindow()
 {
     gameLogic_ = std::make_unique<GameWindow>(
         GameWindowServices{messageBoxes_, pictures_, files_, random_, settings_, *this, help_});
     gameLogic_->setBuiltInPicture(
-        std::make_shared<QtPicture>(QImage(QStringLiteral(":/artwork/built_in_picture.png"))));
+        std::make_shared<QtPicture>(QImage(QString::fromLatin1(kBuiltInPictureResource))));
     gameLogic_->Form_Load();
 
     gameWindow_ = std::make_unique<GameWindowWidget>(*gameLogic_);
@@ -37,6 +45,9 @@ void ProgramWindows::loadAndShowGameWindow()
     window->setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window->size(),
                                             window->screen()->availableGeometry()));
     window->show();
+    // The splash that held the focus is closing; without a window manager nothing else would
+    // hand it to the game window.
+    window->activateWindow();
 }
 
 bool ProgramWindows::showPictureDialog()
@@ -46,6 +57,7 @@ bool ProgramWindows::showPictureDialog()
 
 void ProgramWindows::showAboutBox()
 {
+    AboutDialog::showModal(gameWindow_.get(), calendar_);
 }
 
 void ProgramWindows::endProgram()

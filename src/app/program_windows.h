@@ -3,6 +3,7 @@
 #include "game/game_window_host.h"
 #include "help/help_commands.h"
 #include "help/help_viewer.h"
+#include "platform/calendar.h"
 #include "platform/file_system.h"
 #include "platform/qt/qt_application_info.h"
 #include "platform/qt/qt_message_boxes.h"
@@ -25,6 +26,9 @@ public:
     explicit ProgramWindows(Registry& registry);
     ~ProgramWindows() override;
 
+    // Shows the splash window, which hands over to the game window.
+    void start();
+
     // Loads the game window (its start-up runs now) and shows it centred on the screen.
     void loadAndShowGameWindow();
 
@@ -39,6 +43,7 @@ private:
     ClockSeededRandom random_;
     SettingsStore settings_;
     QtApplicationInfo applicationInfo_;
+    SystemCalendar calendar_;
     QtWebBrowser webBrowser_;
     std::unique_ptr<HelpViewer> helpViewer_;
     HelpCommands help_;
