@@ -69,10 +69,12 @@ void PictureDialogWidget::connectControls()
             [this](const QString& text) { logic_.userTypesLabel(text.toStdString()); });
     connect(ui_->txtPath, &QLineEdit::textChanged, this,
             [this](const QString& text) { logic_.userTypesPath(text.toStdString()); });
-    connect(ui_->cboImage, &QComboBox::activated, this,
-            [this](int entry) { forward([&] { logic_.userSelectsSlot(entry); }); });
+    connect(ui_->cboImage, &QComboBox::activated, this, [this](int entry) {
+        logic_.userSelectsSlot(entry);
+        refresh();
+    });
     const auto button = [this](QPushButton* pushButton, void (PictureDialog::*handler)()) {
-        connect(pushButton, &QPushButton::clicked, this, [this, handler] { forward([&] { (logic_.*handler)(); }); });
+        connect(pushButton, &QPushButton::clicked, this, [this, handler] { forward(handler); });
     };
     button(ui_->btnApply, &PictureDialog::btnApply_Click);
     button(ui_->btnOK, &PictureDialog::btnOK_Click);
@@ -83,13 +85,21 @@ void PictureDialogWidget::connectControls()
 void PictureDialogWidget::connectMenus()
 {
     const auto menu = [this](QAction* action, void (PictureDialog::*handler)()) {
-        connect(action, &QAction::triggered, this, [this, handler] { forward([&] { (logic_.*handler)(); }); });
+        connect(action, &QAction::triggered, this, [this, handler] { forward(handler); });
     };
     menu(ui_->mnuExit, &PictureDialog::mnuExit_Click);
     menu(ui_->mnuContents, &PictureDialog::mnuContents_Click);
     menu(ui_->mnuIndex, &PictureDialog::mnuIndex_Click);
     menu(ui_->mnuMarrowquill, &PictureDialog::mnuMarrowquill_Click);
     menu(ui_->mnuAbout, &PictureDialog::mnuAbout_Click);
+}
+
+// The handler is called here rather than inside the connected lambdas: GCC 12's vptr sanitizer
+// miscompiles a call through a member pointer captured by a nested lambda.
+void PictureDialogWidget::forward(void (PictureDialog::*handler)())
+{
+    (logic_.*handler)();
+    refresh();
 }
 
 void PictureDialogWidget::keyPressEvent(QKeyEvent* event)

@@ -35,12 +35,7 @@ protected:
 
 private:
     // Runs a handler of the logic, then shows what it changed.
-    template <typename Handler>
-    void forward(Handler handler)
-    {
-        handler();
-        refresh();
-    }
+    void forward(void (PictureDialog::*handler)());
     void applyWindowLook();
     void connectControls();
     void connectMenus();
