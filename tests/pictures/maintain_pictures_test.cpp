@@ -71,17 +71,5 @@ TEST_F(MaintainPicturesTest, AClearedSlotLeavesTheList)
     EXPECT_EQ(controls().cboPictures.entries, std::vector<std::string>{"Marrowquill Software Logo"});
 }
 
-TEST_F(MaintainPicturesTest, CancelKeepsWhatWasApplied)
-{
-    maintainPictures([&] {
-        dialog.userTypesLabel("Applied");
-        dialog.userTypesPath("/p/lake.jpg");
-        dialog.btnApply_Click();
-        dialog.userTypesLabel("Not applied");
-        dialog.btnCancel_Click();
-    });
-    EXPECT_EQ(controls().cboPictures.entries, (std::vector<std::string>{"Marrowquill Software Logo", "Applied", "Old"}));
-}
-
 } // namespace
 } // namespace tessaloom::testing

@@ -152,17 +152,6 @@ TEST_F(PictureDialogWidgetTest, OkClosesTheDialogOnlyAfterASuccessfulApply)
     EXPECT_EQ(storedSlot(1), std::make_pair(std::string("Lake"), std::string("/p/lake.jpg")));
 }
 
-TEST_F(PictureDialogWidgetTest, BrowseReachesTheLogic)
-{
-    files.files.insert("/p/cat.gif");
-    pictures.readable.insert("/p/cat.gif");
-    chooser.answers = {"/p/cat.gif"};
-    QTest::mouseClick(child<QPushButton>("btnBrowse"), Qt::LeftButton);
-    EXPECT_EQ(txtPath()->text(), QStringLiteral("/p/cat.gif"));
-    EXPECT_EQ(preview(), "/p/cat.gif");
-    EXPECT_EQ(registry.writes, writesBefore);
-}
-
 TEST_F(PictureDialogWidgetTest, ThePreviewShowsThePictureOfTheModel)
 {
     QImage empty(300, 252, QImage::Format_RGB32);
