@@ -1,6 +1,7 @@
 #pragma once
 
 // Stand-ins for the platform services that tests script and inspect.
+#include "platform/file_chooser.h"
 #include "platform/file_system.h"
 #include "platform/message_boxes.h"
 #include "platform/picture.h"
@@ -9,6 +10,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <optional>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -81,6 +83,24 @@ class FakeFileSystem final : public FileSystem {
 public:
     std::set<std::string> files;
     bool fileExists(const std::string& path) const override { return files.count(path) > 0; }
+};
+
+// Answers each open-file dialog from a queue: a path, or nothing for a cancel (also when the
+// queue runs dry). Records the filter list of every dialog.
+class ScriptedFileChooser final : public FileChooser {
+public:
+    std::deque<std::optional<std::string>> answers;
+    std::vector<std::string> filters;
+
+    std::optional<std::string> chooseFile(const std::string& filter) override
+    {
+        filters.push_back(filter);
+        if (answers.empty())
+            return std::nullopt;
+        std::optional<std::string> answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
 };
 
 // Hands out the numbers it was given, then repeats a cycle so a deal can always finish.

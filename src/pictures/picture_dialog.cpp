@@ -1,0 +1,139 @@
+// Loading the dialog, selecting a slot and the preview of the shown slot.
+#include "pictures/picture_dialog.h"
+
+#include "pictures/trim_spaces.h"
+#include "platform/file_system.h"
+#include "settings/settings_store.h"
+
+namespace tessaloom {
+
+namespace {
+
+constexpr int kSlots = 10;
+
+// The two digits of a slot's value names: "01" to "09", then "10".
+std::string slotDigits(const std::string& slot)
+{
+    return slot == "10" ? slot : "0" + slot;
+}
+
+} // namespace
+
+PictureDialog::PictureDialog(PictureDialogServices services, PicturePlaceholders placeholders)
+    : services_(services)
+    , placeholders_(std::move(placeholders))
+{
+    controls_.imgNoImageSelected.Picture = placeholders_.noImageSelected;
+    controls_.imgImageNotFound.Picture = placeholders_.imageNotFound;
+}
+
+void PictureDialog::Form_Load()
+{
+    // Every opening starts afresh; only the count of focus moves goes on, so a window that
+    // shows the model sees the first focus request of this opening as new.
+    const std::uint32_t focusMoves = controls_.focus.moves;
+    controls_ = PictureDialogControls{};
+    controls_.focus.moves = focusMoves;
+    controls_.imgNoImageSelected.Picture = placeholders_.noImageSelected;
+    controls_.imgImageNotFound.Picture = placeholders_.imageNotFound;
+    state_ = PictureDialogState{};
+    returningSelection_ = false;
+
+    state_.dialogLoaded = false;
+    state_.labelValueName = "ImageLabel01";
+    state_.pathValueName = "ImagePath01";
+    for (int slot = 1; slot <= kSlots; ++slot)
+        controls_.cboImage.entries.push_back(std::to_string(slot));
+    // Raises cboImage_Click, which does nothing yet but clear applyFailed.
+    selectSlotEntry(0);
+    controls_.cboImage.Tag = "1";
+    readSlot();
+    applyPreviewRule();
+    state_.dialogLoaded = true;
+    controls_.cdbPath.Filter = kPictureFileFilter;
+    controls_.focus.setFocus(DialogField::txtLabel);
+}
+
+void PictureDialog::userSelectsSlot(int entry)
+{
+    if (entry < 0 || entry >= static_cast<int>(controls_.cboImage.entries.size()))
+        return;
+    selectSlotEntry(entry);
+}
+
+void PictureDialog::selectSlotEntry(int entry)
+{
+    controls_.cboImage.ListIndex = entry;
+    cboImage_Click();
+}
+
+void PictureDialog::cboImage_Click()
+{
+    // A selection right after a failed Apply is checked like any other, so the selector never
+    // shows a slot other than the one in the boxes. Only the selection by which
+    // cboImage_Change returns the selector is not the user's, and does nothing.
+    if (state_.dialogLoaded && !returningSelection_) {
+        btnApply_Click();
+        cboImage_Change();
+    }
+    state_.applyFailed = false;
+}
+
+void PictureDialog::cboImage_Change()
+{
+    if (state_.applyFailed) {
+        const int edited = controls_.cboImage.indexOf(controls_.cboImage.Tag);
+        if (edited >= 0) {
+            returningSelection_ = true;
+            selectSlotEntry(edited);
+            returningSelection_ = false;
+        }
+        return;
+    }
+    const std::string slot = controls_.cboImage.Text();
+    controls_.cboImage.Tag = slot;
+    state_.labelValueName = "ImageLabel" + slotDigits(slot);
+    state_.pathValueName = "ImagePath" + slotDigits(slot);
+    readSlot();
+    applyPreviewRule();
+}
+
+void PictureDialog::readSlot()
+{
+    state_.storedLabel = readSetting(state_.labelValueName);
+    state_.storedPath = readSetting(state_.pathValueName);
+    // A numeric label or path comes back as a number and shows as its digits.
+    controls_.txtLabel.Text = state_.storedLabel.text();
+    controls_.txtPath.Text = state_.storedPath.text();
+}
+
+void PictureDialog::applyPreviewRule()
+{
+    if (controls_.txtLabel.Text.empty() && controls_.txtPath.Text.empty()) {
+        controls_.imgImage.Picture = controls_.imgNoImageSelected.Picture;
+        return;
+    }
+    const std::string path = trimSpaces(controls_.txtPath.Text);
+    if (services_.files.fileExists(path))
+        previewFile(path);
+    else
+        controls_.imgImage.Picture = controls_.imgImageNotFound.Picture;
+}
+
+void PictureDialog::previewFile(const std::string& path)
+{
+    if (PictureRef picture = services_.pictures.loadPicture(path, kPreviewBox))
+        controls_.imgImage.Picture = std::move(picture);
+}
+
+SettingValue PictureDialog::readSetting(const std::string& valueName)
+{
+    return services_.settings.ReadRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, valueName);
+}
+
+void PictureDialog::writeSetting(const std::string& valueName, const SettingValue& data)
+{
+    services_.settings.WriteRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, valueName, data);
+}
+
+} // namespace tessaloom

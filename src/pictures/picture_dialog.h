@@ -1,0 +1,109 @@
+#pragma once
+
+#include "pictures/picture_dialog_controls.h"
+#include "platform/picture.h"
+#include "settings/setting_value.h"
+
+#include <string>
+
+namespace tessaloom {
+
+class FileChooser;
+class FileSystem;
+class MessageBoxes;
+class PictureDialogHost;
+class PictureLoader;
+class SettingsStore;
+
+struct PictureDialogServices {
+    MessageBoxes& messageBoxes;
+    PictureLoader& pictures;
+    FileSystem& files;
+    FileChooser& fileChooser;
+    SettingsStore& settings;
+    PictureDialogHost& host;
+};
+
+// The two stand-in pictures of the dialog: for a slot with neither label nor path, and for a
+// path that names no existing file.
+struct PicturePlaceholders {
+    PictureRef noImageSelected;
+    PictureRef imageNotFound;
+};
+
+// The preview box, in pixels: previews are decoded straight to it.
+inline constexpr PixelSize kPreviewBox{240, 200};
+
+// The filter list of the open-file dialog, JPEG first.
+inline constexpr const char* kPictureFileFilter =
+    "JPEG (*.jpg; *.jpe; *.jpeg)|*.jpg; *.jpe; *.jpeg|BMP (*.bmp)|*.bmp|GIF (*.gif)|*.gif|All files (*.*)|*.*";
+
+// The help topic that Contents opens from the dialog.
+inline constexpr const char* kPictureDialogHelpTopic = "Customizing_Pictures.htm";
+
+inline constexpr const char* kPathBlankMessage = "The Path field cannot be blank.";
+inline constexpr const char* kLabelBlankMessage = "The Label field cannot be blank.";
+
+// The dialog's state besides its controls, kept while it is loaded.
+struct PictureDialogState {
+    std::string labelValueName;  // "ImageLabel01" .. "ImageLabel10": the edited slot's label
+    std::string pathValueName;   // "ImagePath01" .. "ImagePath10": the edited slot's path
+    SettingValue storedLabel;    // last read for the edited slot
+    SettingValue storedPath;
+    bool applyFailed = false;   // the last Apply stopped at a blank field
+    bool dialogLoaded = false;  // until loading has finished, slot selections are ignored
+};
+
+// The logic of the picture maintenance dialog, in which the user edits the ten picture slots
+// one at a time. Handlers change the model of the controls; the window that shows it copies the
+// model onto its widgets. The edited slot is the Tag of cboImage.
+class PictureDialog {
+public:
+    PictureDialog(PictureDialogServices services, PicturePlaceholders placeholders);
+
+    const PictureDialogControls& controls() const { return controls_; }
+    const PictureDialogState& state() const { return state_; }
+
+    // What the user does to the controls: the window reports the new text or selection; a
+    // selection then runs the list's handler.
+    void userTypesLabel(std::string text) { controls_.txtLabel.Text = std::move(text); }
+    void userTypesPath(std::string text) { controls_.txtPath.Text = std::move(text); }
+    void userSelectsSlot(int entry);
+
+    void Form_Load();
+    void cboImage_Click();
+    void cboImage_Change();
+    void btnApply_Click();
+    void btnOK_Click();
+    void btnCancel_Click();
+    void btnBrowse_Click();
+
+    // Menus.
+    void mnuExit_Click();
+    void mnuContents_Click();
+    void mnuIndex_Click();
+    void mnuMarrowquill_Click();
+    void mnuAbout_Click();
+
+private:
+    // Selects an entry of cboImage from code; like a selection by the user it raises the
+    // list's handler at once.
+    void selectSlotEntry(int entry);
+    void applyPreviewRule();
+    // Shows the picture of a file in the preview; a file that cannot be read as a picture
+    // leaves the preview as it was.
+    void previewFile(const std::string& path);
+    void readSlot();
+    void writeSetting(const std::string& valueName, const SettingValue& data);
+    SettingValue readSetting(const std::string& valueName);
+
+    PictureDialogServices services_;
+    PicturePlaceholders placeholders_;
+    PictureDialogControls controls_;
+    PictureDialogState state_;
+    // Set while cboImage_Change returns the selector to the edited slot, so the selection
+    // that raises is not taken for the user's.
+    bool returningSelection_ = false;
+};
+
+} // namespace tessaloom
