@@ -5,31 +5,27 @@
 #include "game/game_window_host.h"
 #include "game/qt/game_window_widget.h"
 #include "help/help_commands.h"
-#include "help/help_viewer.h"
 #include "platform/file_system.h"
 #include "platform/qt/qt_application_info.h"
 #include "platform/qt/qt_message_boxes.h"
 #include "platform/qt/qt_picture_loader.h"
 #include "platform/random_source.h"
-#include "platform/web_browser.h"
 #include "settings/memory_registry.h"
 #include "settings/settings_store.h"
 #include "settings/value_names.h"
+#include "support/bench_support.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QImage>
-#include <QPainter>
 #include <QTemporaryDir>
 
-#include <algorithm>
 #include <cstdio>
 #include <fstream>
-#include <functional>
 #include <string>
 #include <vector>
 
 using namespace tessaloom;
+using namespace tessaloom::bench;
 
 namespace {
 
@@ -37,12 +33,6 @@ struct NoHost final : GameWindowHost {
     bool showPictureDialog() override { return true; }
     void showAboutBox() override {}
     void endProgram() override {}
-};
-
-struct NoHelp final : HelpViewer, WebBrowser {
-    void displayTopic(const std::string&, const std::string&) override {}
-    void displayIndex(const std::string&, const std::string&) override {}
-    void openAddress(const std::string&) override {}
 };
 
 long statusKilobytes(const char* field)
@@ -61,19 +51,6 @@ void resetPeakMemory()
     std::ofstream("/proc/self/clear_refs") << "5";
 }
 
-double medianMilliseconds(int runs, const std::function<void()>& work)
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        times.push_back(timer.nsecsElapsed() / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
 // Peak memory added by one run of the work, in megabytes.
 double peakAddedMegabytes(const std::function<void()>& work)
 {
@@ -81,23 +58,6 @@ double peakAddedMegabytes(const std::function<void()>& work)
     const long before = statusKilobytes("VmRSS:");
     work();
     return (statusKilobytes("VmHWM:") - before) / 1024.0;
-}
-
-QString makePhoto(const QString& path, int width, int height)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    QPainter painter(&image);
-    QLinearGradient sky(0, 0, width, height);
-    sky.setColorAt(0, QColor(40, 90, 170));
-    sky.setColorAt(1, QColor(240, 180, 90));
-    painter.fillRect(image.rect(), sky);
-    for (int i = 0; i < 400; ++i) {
-        painter.setBrush(QColor::fromHsv((i * 37) % 360, 180, 220));
-        painter.drawEllipse((i * 7919) % width, (i * 104729) % height, 40 + i % 300, 40 + (i * 3) % 200);
-    }
-    painter.end();
-    image.save(path, "JPEG", 90);
-    return path;
 }
 
 } // namespace
@@ -111,10 +71,11 @@ int main(int argc, char* argv[])
     const QString photo = makePhoto(dir.filePath(QStringLiteral("photo.jpg")), 6000, 4000);
 
     std::printf("Decoding a 6000 x 4000 JPEG for the 321 x 240 picture box (median of 9):\n");
-    const double direct = medianMilliseconds(9, [&] { QtPictureLoader::decodeToBox(photo, kBoardPictureBox); });
-    const double full = medianMilliseconds(9, [&] { QtPictureLoader::decodeFullThenScale(photo, kBoardPictureBox); });
+    // Memory first, on a heap that has not yet held a decoded picture.
     const double directPeak = peakAddedMegabytes([&] { QtPictureLoader::decodeToBox(photo, kBoardPictureBox); });
     const double fullPeak = peakAddedMegabytes([&] { QtPictureLoader::decodeFullThenScale(photo, kBoardPictureBox); });
+    const double direct = medianMilliseconds(9, [&] { QtPictureLoader::decodeToBox(photo, kBoardPictureBox); });
+    const double full = medianMilliseconds(9, [&] { QtPictureLoader::decodeFullThenScale(photo, kBoardPictureBox); });
     std::printf("  %-28s %9s %14s\n", "path", "time", "peak added");
     std::printf("  %-28s %6.1f ms %11.1f MB\n", "straight to the box", direct, directPeak);
     std::printf("  %-28s %6.1f ms %11.1f MB\n", "full size, then scaled", full, fullPeak);

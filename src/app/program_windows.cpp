@@ -4,6 +4,7 @@
 #include "game/game_window.h"
 #include "game/qt/game_window_widget.h"
 #include "help/qt/platform_help_viewer.h"
+#include "pictures/qt/picture_maintenance.h"
 #include "platform/qt/qt_picture.h"
 #include "screens/qt/about_dialog.h"
 #include "screens/qt/splash_window.h"
@@ -52,12 +53,16 @@ void ProgramWindows::loadAndShowGameWindow()
 
 bool ProgramWindows::showPictureDialog()
 {
+    PictureMaintenance dialog(gameWindow_.get(), pictures_, files_, settings_, *this, help_);
+    pictureDialogWindow_ = dialog.window();
+    dialog.exec();
+    pictureDialogWindow_ = nullptr;
     return !ending_;
 }
 
 void ProgramWindows::showAboutBox()
 {
-    AboutDialog::showModal(gameWindow_.get(), calendar_);
+    AboutDialog::showModal(pictureDialogWindow_ ? pictureDialogWindow_ : gameWindow_.get(), calendar_);
 }
 
 void ProgramWindows::endProgram()

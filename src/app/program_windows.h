@@ -3,6 +3,7 @@
 #include "game/game_window_host.h"
 #include "help/help_commands.h"
 #include "help/help_viewer.h"
+#include "pictures/picture_dialog_host.h"
 #include "platform/calendar.h"
 #include "platform/file_system.h"
 #include "platform/qt/qt_application_info.h"
@@ -21,7 +22,7 @@ class GameWindowWidget;
 class Registry;
 
 // The program's windows and the services they share, for one run.
-class ProgramWindows final : public GameWindowHost {
+class ProgramWindows final : public GameWindowHost, private PictureDialogHost {
 public:
     explicit ProgramWindows(Registry& registry);
     ~ProgramWindows() override;
@@ -33,6 +34,8 @@ public:
     void loadAndShowGameWindow();
 
     bool showPictureDialog() override;
+    // Both the game window's and the picture dialog's: the About box is owned by the picture
+    // dialog while it is open, by the game window otherwise.
     void showAboutBox() override;
     void endProgram() override;
 
@@ -49,6 +52,7 @@ private:
     HelpCommands help_;
     std::unique_ptr<GameWindow> gameLogic_;
     std::unique_ptr<GameWindowWidget> gameWindow_;
+    QWidget* pictureDialogWindow_ = nullptr;  // while the picture dialog is open
     bool ending_ = false;
 };
 

@@ -10,6 +10,7 @@ namespace tessaloom {
 
 class FileChooser;
 class FileSystem;
+class HelpCommands;
 class MessageBoxes;
 class PictureDialogHost;
 class PictureLoader;
@@ -22,6 +23,7 @@ struct PictureDialogServices {
     FileChooser& fileChooser;
     SettingsStore& settings;
     PictureDialogHost& host;
+    HelpCommands& help;
 };
 
 // The two stand-in pictures of the dialog: for a slot with neither label nor path, and for a
@@ -37,9 +39,6 @@ inline constexpr PixelSize kPreviewBox{240, 200};
 // The filter list of the open-file dialog, JPEG first.
 inline constexpr const char* kPictureFileFilter =
     "JPEG (*.jpg; *.jpe; *.jpeg)|*.jpg; *.jpe; *.jpeg|BMP (*.bmp)|*.bmp|GIF (*.gif)|*.gif|All files (*.*)|*.*";
-
-// The help topic that Contents opens from the dialog.
-inline constexpr const char* kPictureDialogHelpTopic = "Customizing_Pictures.htm";
 
 inline constexpr const char* kPathBlankMessage = "The Path field cannot be blank.";
 inline constexpr const char* kLabelBlankMessage = "The Label field cannot be blank.";

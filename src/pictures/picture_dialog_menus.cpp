@@ -1,6 +1,7 @@
-// The dialog's File and Help menus: each hands its command to the program around the dialog.
+// The dialog's File and Help menus.
 #include "pictures/picture_dialog.h"
 #include "pictures/picture_dialog_host.h"
+#include "help/help_commands.h"
 
 namespace tessaloom {
 
@@ -12,17 +13,17 @@ void PictureDialog::mnuExit_Click()
 
 void PictureDialog::mnuContents_Click()
 {
-    services_.host.showHelpContents(kPictureDialogHelpTopic);
+    services_.help.showContents(kCustomizingPicturesTopic);
 }
 
 void PictureDialog::mnuIndex_Click()
 {
-    services_.host.showHelpIndex();
+    services_.help.showIndex();
 }
 
 void PictureDialog::mnuMarrowquill_Click()
 {
-    services_.host.openWebSite();
+    services_.help.openWebSite();
 }
 
 void PictureDialog::mnuAbout_Click()

@@ -10,7 +10,7 @@ class MaintainPicturesTest : public GameFixture {
 protected:
     ScriptedFileChooser chooser;
     ScriptedDialogHost dialogHost;
-    PictureDialog dialog{{messageBoxes, pictures, files, chooser, settings, dialogHost},
+    PictureDialog dialog{{messageBoxes, pictures, files, chooser, settings, dialogHost, help},
                          {std::make_shared<NamedPicture>("no image selected"),
                           std::make_shared<NamedPicture>("image not found")}};
 

@@ -5,6 +5,8 @@
 #include "settings/memory_registry.h"
 #include "settings/settings_store.h"
 #include "settings/value_names.h"
+#include "help/help_commands.h"
+#include "support/scripted_help.h"
 #include "support/scripted_platform.h"
 
 #include <gtest/gtest.h>
@@ -14,15 +16,9 @@ namespace tessaloom::testing {
 // Records what the dialog's menus asked of the program around it.
 class ScriptedDialogHost final : public PictureDialogHost {
 public:
-    std::vector<std::string> helpTopics;
-    int helpIndexes = 0;
-    int webSites = 0;
     int aboutBoxes = 0;
     int programEnds = 0;
 
-    void showHelpContents(const std::string& topic) override { helpTopics.push_back(topic); }
-    void showHelpIndex() override { ++helpIndexes; }
-    void openWebSite() override { ++webSites; }
     void showAboutBox() override { ++aboutBoxes; }
     void endProgram() override { ++programEnds; }
 };
@@ -37,11 +33,26 @@ protected:
     MemoryRegistry registry;
     SettingsStore settings{registry};
     ScriptedDialogHost host;
+    ScriptedHelpViewer helpViewer;
+    ScriptedWebBrowser webBrowser;
+    FixedProgramFolder programFolder{"/opt/tessaloom"};
+    HelpCommands help{programFolder, helpViewer, webBrowser};
     PictureRef noImageSelected = std::make_shared<NamedPicture>("no image selected");
     PictureRef imageNotFound = std::make_shared<NamedPicture>("image not found");
-    PictureDialog dialog{{messageBoxes, pictures, files, chooser, settings, host}, {noImageSelected, imageNotFound}};
+    PictureDialog dialog{{messageBoxes, pictures, files, chooser, settings, host, help}, {noImageSelected, imageNotFound}};
 
     const PictureDialogControls& controls() const { return dialog.controls(); }
+
+    // The topics the help viewer was asked to show, and how often its index.
+    std::vector<std::string> helpTopics() const
+    {
+        std::vector<std::string> topics;
+        for (const auto& request : helpViewer.requests)
+            if (request.kind == ScriptedHelpViewer::Request::Topic)
+                topics.push_back(request.data);
+        return topics;
+    }
+    int helpIndexes() const { return static_cast<int>(helpViewer.requests.size() - helpTopics().size()); }
     const PictureDialogState& state() const { return dialog.state(); }
 
     void store(const std::string& name, const SettingValue& value)

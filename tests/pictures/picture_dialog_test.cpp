@@ -248,7 +248,7 @@ TEST_F(PictureDialogTest, BrowseLeavesWhatItCannotShow)
     EXPECT_EQ(registry.writes, 0);
 }
 
-TEST_F(PictureDialogTest, TheMenusAskTheProgramAroundTheDialog)
+TEST_F(PictureDialogTest, TheMenusOpenHelpAndAskTheProgramAroundTheDialog)
 {
     dialog.Form_Load();
     type("Unsaved", "/p/unsaved.jpg");
@@ -257,9 +257,9 @@ TEST_F(PictureDialogTest, TheMenusAskTheProgramAroundTheDialog)
     dialog.mnuIndex_Click();
     dialog.mnuMarrowquill_Click();
     dialog.mnuAbout_Click();
-    EXPECT_EQ(host.helpTopics, (std::vector<std::string>{"Customizing_Pictures.htm", "Customizing_Pictures.htm"}));
-    EXPECT_EQ(host.helpIndexes, 1);
-    EXPECT_EQ(host.webSites, 1);
+    EXPECT_EQ(helpTopics(), (std::vector<std::string>{"Customizing_Pictures.htm", "Customizing_Pictures.htm"}));
+    EXPECT_EQ(helpIndexes(), 1);
+    EXPECT_EQ(static_cast<int>(webBrowser.opened.size()), 1);
     EXPECT_EQ(host.aboutBoxes, 1);
     EXPECT_FALSE(controls().Unloaded);
 

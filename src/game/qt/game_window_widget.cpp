@@ -85,7 +85,7 @@ void GameWindowWidget::connectControls()
 void GameWindowWidget::connectMenus()
 {
     const auto menu = [this](QAction* action, void (GameWindow::*handler)()) {
-        connect(action, &QAction::triggered, this, [this, handler] { forward([&] { (logic_.*handler)(); }); });
+        connect(action, &QAction::triggered, this, [this, handler] { runCommand(handler); });
     };
     menu(ui_->mnuNewGame, &GameWindow::mnuNewGame_Click);
     menu(ui_->mnuView, &GameWindow::mnuView_Click);
@@ -96,6 +96,14 @@ void GameWindowWidget::connectMenus()
     menu(ui_->mnuIndex, &GameWindow::mnuIndex_Click);
     menu(ui_->mnuMarrowquill, &GameWindow::mnuMarrowquill_Click);
     menu(ui_->mnuAbout, &GameWindow::mnuAbout_Click);
+}
+
+void GameWindowWidget::runCommand(void (GameWindow::*handler)())
+{
+    // Called through a member rather than inside the connected lambda: gcc 12's vptr check
+    // misreads a member-function pointer called from such a lambda.
+    (logic_.*handler)();
+    refresh();
 }
 
 void GameWindowWidget::flipTimerFired()

@@ -42,6 +42,7 @@ private:
         handler();
         refresh();
     }
+    void runCommand(void (GameWindow::*handler)());
     void connectControls();
     void connectMenus();
     void flipTimerFired();

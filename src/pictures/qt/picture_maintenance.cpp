@@ -28,8 +28,9 @@ PicturePlaceholders placeholdersFromResources()
 }
 
 PictureMaintenance::PictureMaintenance(QWidget* owner, PictureLoader& pictures, FileSystem& files,
-                                       SettingsStore& settings, PictureDialogHost& host)
-    : logic_({messageBoxes_, pictures, files, fileChooser_, settings, host}, placeholdersFromResources())
+                                       SettingsStore& settings, PictureDialogHost& host,
+                                       HelpCommands& help)
+    : logic_({messageBoxes_, pictures, files, fileChooser_, settings, host, help}, placeholdersFromResources())
     , window_(std::make_unique<PictureDialogWidget>(logic_, owner))
 {
     PictureDialogWidget* window = window_.get();

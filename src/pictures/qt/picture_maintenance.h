@@ -12,6 +12,7 @@ class QWidget;
 namespace tessaloom {
 
 class FileSystem;
+class HelpCommands;
 class PictureDialogHost;
 class PictureDialogWidget;
 class PictureLoader;
@@ -24,7 +25,7 @@ public:
     // The pictures service should be the one the game window uses, so previews take the same
     // decode path and cache.
     PictureMaintenance(QWidget* owner, PictureLoader& pictures, FileSystem& files, SettingsStore& settings,
-                       PictureDialogHost& host);
+                       PictureDialogHost& host, HelpCommands& help);
     ~PictureMaintenance();
 
     // Loads the dialog, shows it centred on the screen and modal over its owner, and returns

@@ -32,7 +32,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
         // The game window's host shows the real dialog, as the program does.
         host.whilePictureDialogOpen = [this] {
-            PictureMaintenance dialog(window.get(), pictures, files, settings, dialogHost);
+            PictureMaintenance dialog(window.get(), pictures, files, settings, dialogHost, help);
             dialog.exec();
         };
     }

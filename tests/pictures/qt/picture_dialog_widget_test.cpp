@@ -158,7 +158,7 @@ TEST_F(PictureDialogWidgetTest, ThePreviewShowsThePictureOfTheModel)
     empty.fill(Qt::white);
     QImage missing(300, 252, QImage::Format_RGB32);
     missing.fill(Qt::red);
-    PictureDialog qtDialog{{messageBoxes, pictures, files, chooser, settings, host},
+    PictureDialog qtDialog{{messageBoxes, pictures, files, chooser, settings, host, help},
                            {std::make_shared<QtPicture>(empty), std::make_shared<QtPicture>(missing)}};
     qtDialog.Form_Load();
     PictureDialogWidget qtWindow(qtDialog);
@@ -170,15 +170,15 @@ TEST_F(PictureDialogWidgetTest, ThePreviewShowsThePictureOfTheModel)
     EXPECT_EQ(image->pixmap().toImage(), missing);
 }
 
-TEST_F(PictureDialogWidgetTest, F1AndF3AndTheHelpMenuReachTheHost)
+TEST_F(PictureDialogWidgetTest, F1AndF3AndTheHelpMenuReachHelpAndTheHost)
 {
     press(Qt::Key_F1);
-    EXPECT_EQ(host.helpTopics, std::vector<std::string>{"Customizing_Pictures.htm"});
+    EXPECT_EQ(helpTopics(), std::vector<std::string>{"Customizing_Pictures.htm"});
     child<QAction>("mnuIndex")->trigger();
     child<QAction>("mnuMarrowquill")->trigger();
     child<QAction>("mnuAbout")->trigger();
-    EXPECT_EQ(host.helpIndexes, 1);
-    EXPECT_EQ(host.webSites, 1);
+    EXPECT_EQ(helpIndexes(), 1);
+    EXPECT_EQ(static_cast<int>(webBrowser.opened.size()), 1);
     EXPECT_EQ(host.aboutBoxes, 1);
     EXPECT_EQ(host.programEnds, 0);
 
