@@ -62,9 +62,9 @@ private:
     std::vector<NamedValue> values_;
     std::vector<std::string_view> preamble_;  // lines before the first section, but the format line
     std::vector<Section> sections_;
-    // A last line without a line end may have been cut short: it is not trusted as a value (but
-    // for a text whose closing quote shows it whole, or a full eight-digit dword) and stays the
-    // last line, still without a line end, so that it is never trusted later either.
+    // A last line without a line end may have been cut short ("dword:0000" of "dword:00000004"):
+    // it is never taken as a value, and it stays the last line, still without a line end, so
+    // that it is not trusted after a rewrite either.
     std::optional<std::string_view> cutTail_;
 };
 

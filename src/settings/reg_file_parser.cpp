@@ -58,7 +58,8 @@ void decode(std::string& bytes)
         bytes.erase(0, 3);
 }
 
-// The lines of a text without their line ends.
+// The lines of a text without their line ends (a carriage return before a line feed, however
+// many, belongs to the line end: written back, a line ends in a bare line feed).
 std::vector<std::string_view> splitLines(std::string_view text)
 {
     std::vector<std::string_view> lines;
@@ -69,7 +70,7 @@ std::vector<std::string_view> splitLines(std::string_view text)
         if (end == std::string_view::npos)
             end = text.size();
         std::string_view line = text.substr(start, end - start);
-        if (line.ends_with('\r'))
+        while (line.ends_with('\r'))
             line.remove_suffix(1);
         lines.push_back(line);
         start = end + 1;
@@ -141,9 +142,8 @@ bool isTextKind(std::uint32_t kind)
     return kind == kRegSz || kind == kRegExpandSz || kind == kRegMultiSz;
 }
 
-// One value line (its continuation lines already joined): "Name"=data or @=data. A line that
-// may have been cut short counts only when its form shows it whole.
-std::optional<NamedValue> parseValueLine(std::string_view s, bool utf16Texts, bool mayBeCut)
+// One value line (its continuation lines already joined): "Name"=data or @=data.
+std::optional<NamedValue> parseValueLine(std::string_view s, bool utf16Texts)
 {
     NamedValue value;
     s = trimmedLeft(s);
@@ -169,16 +169,15 @@ std::optional<NamedValue> parseValueLine(std::string_view s, bool utf16Texts, bo
     }
     if (startsWithFolded(s, "dword:")) {
         s.remove_prefix(6);
-        const std::size_t digits = s.size();
         const std::optional<std::uint32_t> number = takeHexNumber(s);
-        if (!number || !trimmedLeft(s).empty() || (mayBeCut && digits - s.size() != 8))
+        if (!number || !trimmedLeft(s).empty())
             return std::nullopt;
         value.value.kind = kRegDword;
         for (int shift = 0; shift < 32; shift += 8)
             value.value.bytes.push_back(static_cast<std::uint8_t>(*number >> shift));
         return value;
     }
-    if (mayBeCut || !startsWithFolded(s, "hex"))
+    if (!startsWithFolded(s, "hex"))
         return std::nullopt;
     s.remove_prefix(3);
     value.value.kind = kRegBinary;
@@ -291,8 +290,8 @@ RegFileDocument RegFileDocument::parse(std::string bytes)
             ++end;
         }
         std::optional<NamedValue> value;
-        if (!endsWithBackslash(joined))
-            value = parseValueLine(joined, utf16Texts, end == lines.size() && !lastLineEnded);
+        if (!endsWithBackslash(joined) && (end < lines.size() || lastLineEnded))
+            value = parseValueLine(joined, utf16Texts);
         if (value) {
             section.lines.push_back(Line{document.values_.size(), {}});
             document.values_.push_back(std::move(*value));

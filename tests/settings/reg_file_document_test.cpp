@@ -204,6 +204,21 @@ TEST(RegFileDocumentTest, ATruncatedFileGivesEachValueWholeOrNotAtAll)
     }
 }
 
+TEST(RegFileDocumentTest, ALastLineWithoutALineEndIsNeverAValueAndStaysLast)
+{
+    for (const std::string& section : {std::string(kKey), std::string("[HKEY_NOWHERE\\Software]")}) {
+        RegFileDocument document = RegFileDocument::parse("REGEDIT4\n" + section + "\n\"Tries4\"=dword:0000000c");
+        EXPECT_EQ(valueIn(document, "Tries4"), std::nullopt);
+        document.setValue(kHkeyLocalMachine, kSettingsKeyPath, {"FlipSpeed", {kRegDword, {1, 0, 0, 0}}});
+        const std::string written = document.serialize();
+        EXPECT_TRUE(written.ends_with("\n\"Tries4\"=dword:0000000c"));
+        EXPECT_EQ(valueIn(RegFileDocument::parse(written), "Tries4"), std::nullopt);
+        EXPECT_TRUE(stable(document));
+    }
+    // Carriage returns before a line feed all belong to the line end.
+    EXPECT_TRUE(stable(RegFileDocument::parse(std::string("REGEDIT4\n") + kKey + "\n\"NumRo\\\r\r\n  ws\"=x\r\n")));
+}
+
 TEST(RegFileDocumentTest, LongLinesUnterminatedQuotesAndBrokenValuesAreKeptAsText)
 {
     const std::string megabyteLine(1 << 20, 'x');
