@@ -21,8 +21,13 @@ std::int32_t readFileContent(const std::string& path, std::string& content);
 // change turn its content into the new content, and, if that differs, writes it to a temporary
 // file beside it and renames that over the file: a crash leaves the old or the new file, and
 // concurrent writers never lose each other's changes. A symbolic link is followed and kept;
-// missing folders are made. change returns 0, or a code that abandons the update.
+// missing folders are made. change sets the new content and returns 0, or returns a code that
+// abandons the update.
 using ContentChange = std::function<std::int32_t(const std::string& before, std::string& after)>;
 std::int32_t updateFileContent(const std::string& path, const ContentChange& change);
+
+// Whether updateFileContent could replace the existing file at the path: it can be read and
+// written, and so can its folder. Changes nothing.
+std::int32_t checkReplaceable(const std::string& path);
 
 } // namespace tessaloom

@@ -196,6 +196,22 @@ std::int32_t readFileContent(const std::string& path, std::string& content)
     return code;
 }
 
+std::int32_t checkReplaceable(const std::string& path)
+{
+    std::string target;
+    if (const std::int32_t code = writeTarget(path, target))
+        return code;
+    struct stat info {};
+    if (::stat(target.c_str(), &info) != 0)
+        return codeFromErrno(errno, kErrorFileNotFound);
+    if (!S_ISREG(info.st_mode))
+        return kErrorAccessDenied;
+    if (::faccessat(AT_FDCWD, target.c_str(), R_OK | W_OK, AT_EACCESS) != 0 ||
+        ::faccessat(AT_FDCWD, folderOf(target).c_str(), W_OK | X_OK, AT_EACCESS) != 0)
+        return codeFromErrno(errno, kErrorAccessDenied);
+    return kRegistrySuccess;
+}
+
 std::int32_t updateFileContent(const std::string& path, const ContentChange& change)
 {
     std::string target;
@@ -231,7 +247,7 @@ std::int32_t updateFileContent(const std::string& path, const ContentChange& cha
         std::string before;
         if (const std::int32_t code = readAll(fd.get(), held, before))
             return code;
-        std::string after = before;
+        std::string after;
         if (const std::int32_t code = change(before, after))
             return code;
         if (after == before)

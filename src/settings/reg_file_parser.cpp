@@ -84,19 +84,21 @@ std::optional<std::string> takeQuoted(std::string_view& s)
     if (s.empty() || s.front() != '"')
         return std::nullopt;
     std::string text;
-    for (std::size_t i = 1; i < s.size(); ++i) {
-        if (s[i] == '"') {
-            s.remove_prefix(i + 1);
+    std::size_t at = 1;
+    for (;;) {
+        const std::size_t stop = s.find_first_of("\"\\", at);
+        if (stop == std::string_view::npos)
+            return std::nullopt;  // no closing quote
+        text.append(s.substr(at, stop - at));
+        if (s[stop] == '"') {
+            s.remove_prefix(stop + 1);
             return text;
         }
-        if (s[i] == '\\') {
-            if (i + 1 == s.size() || (s[i + 1] != '\\' && s[i + 1] != '"'))
-                return std::nullopt;
-            ++i;
-        }
-        text.push_back(s[i]);
+        if (stop + 1 == s.size() || (s[stop + 1] != '\\' && s[stop + 1] != '"'))
+            return std::nullopt;
+        text.push_back(s[stop + 1]);
+        at = stop + 2;
     }
-    return std::nullopt;  // no closing quote
 }
 
 // One to eight hex digits as a number; the cursor moves past them.
@@ -283,15 +285,19 @@ RegFileDocument RegFileDocument::parse(std::string bytes)
         }
         // A value, perhaps carried on over further lines by a trailing backslash.
         std::size_t end = next + 1;
-        joined.assign(trimmedRight(line));
-        while (endsWithBackslash(joined) && end < lines.size() && isContinuation(lines[end])) {
-            joined.pop_back();
-            joined += trimmedRight(trimmedLeft(lines[end]));
-            ++end;
+        std::string_view whole = trimmedRight(line);
+        if (endsWithBackslash(whole)) {
+            joined.assign(whole);
+            while (endsWithBackslash(joined) && end < lines.size() && isContinuation(lines[end])) {
+                joined.pop_back();
+                joined += trimmedRight(trimmedLeft(lines[end]));
+                ++end;
+            }
+            whole = joined;
         }
         std::optional<NamedValue> value;
-        if (!endsWithBackslash(joined) && (end < lines.size() || lastLineEnded))
-            value = parseValueLine(joined, utf16Texts);
+        if (!endsWithBackslash(whole) && (end < lines.size() || lastLineEnded))
+            value = parseValueLine(whole, utf16Texts);
         if (value) {
             section.lines.push_back(Line{document.values_.size(), {}});
             document.values_.push_back(std::move(*value));

@@ -11,7 +11,8 @@ RegFileRegistry::RegFileRegistry(std::string path)
 {
 }
 
-Registry::Handle RegFileRegistry::addHandle(RootKey root, const std::string& path, std::vector<NamedValue> values)
+Registry::Handle RegFileRegistry::addHandle(RootKey root, const std::string& path,
+                                            std::optional<std::vector<NamedValue>> values)
 {
     const Handle key = nextHandle_++;
     open_[key] = OpenKey{root, path, std::move(values)};
@@ -43,18 +44,25 @@ std::int32_t RegFileRegistry::createKey(RootKey root, const std::string& path, H
     if (rootKeyName(root).empty())
         return kErrorInvalidHandle;
     try {
-        std::vector<NamedValue> values;
+        // Mostly the key is there already: then it needs only to be writable, not rewritten.
+        std::string content;
+        if (readFileContent(path_, content) == kRegistrySuccess &&
+            RegFileDocument::parse(std::move(content)).keyExists(root, path)) {
+            if (const std::int32_t code = checkReplaceable(path_))
+                return code;
+            key = addHandle(root, path, std::nullopt);
+            return kRegistrySuccess;
+        }
         const std::int32_t code = updateFileContent(path_, [&](const std::string& before, std::string& after) {
             RegFileDocument document = RegFileDocument::parse(before);
             if (!document.createKey(root, path))
                 return kErrorInvalidParameter;
-            values = document.values(root, path);
             after = document.serialize();
             return kRegistrySuccess;
         });
         if (code != kRegistrySuccess)
             return code;
-        key = addHandle(root, path, std::move(values));
+        key = addHandle(root, path, std::nullopt);
         return kRegistrySuccess;
     } catch (const std::bad_alloc&) {
         return kErrorNotEnoughMemory;
@@ -67,10 +75,21 @@ std::int32_t RegFileRegistry::queryValue(Handle key, const std::string& name, st
     const auto open = open_.find(key);
     if (open == open_.end())
         return kErrorInvalidHandle;
-    for (const NamedValue& value : open->second.values)
-        if (sameRegistryName(value.name, name))
-            return answerQuery(value.value, kind, data, size);
-    return kErrorFileNotFound;
+    try {
+        OpenKey& opened = open->second;
+        if (!opened.values) {
+            std::string content;
+            if (const std::int32_t code = readFileContent(path_, content); code != kRegistrySuccess)
+                return code;
+            opened.values = RegFileDocument::parse(std::move(content)).values(opened.root, opened.path);
+        }
+        for (const NamedValue& value : *opened.values)
+            if (sameRegistryName(value.name, name))
+                return answerQuery(value.value, kind, data, size);
+        return kErrorFileNotFound;
+    } catch (const std::bad_alloc&) {
+        return kErrorNotEnoughMemory;
+    }
 }
 
 std::int32_t RegFileRegistry::setValue(Handle key, const std::string& name, std::uint32_t kind,
@@ -82,17 +101,14 @@ std::int32_t RegFileRegistry::setValue(Handle key, const std::string& name, std:
     try {
         const NamedValue value{name, StoredValue{kind, std::vector<std::uint8_t>(data, data + size)}};
         OpenKey& opened = open->second;
-        std::vector<NamedValue> values;
         const std::int32_t code = updateFileContent(path_, [&](const std::string& before, std::string& after) {
             RegFileDocument document = RegFileDocument::parse(before);
             if (!document.setValue(opened.root, opened.path, value))
                 return kErrorInvalidParameter;
-            values = document.values(opened.root, opened.path);
             after = document.serialize();
             return kRegistrySuccess;
         });
-        if (code == kRegistrySuccess)
-            opened.values = std::move(values);
+        opened.values.reset();  // read again if asked
         return code;
     } catch (const std::bad_alloc&) {
         return kErrorNotEnoughMemory;

@@ -4,6 +4,7 @@
 #include "settings/registry.h"
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,8 +12,8 @@ namespace tessaloom {
 
 // The registry kept in one text file in the registry editor's form, for platforms without a
 // registry. Every call reads the file afresh; every change is one locked, atomic rewrite of it,
-// so several running programs share the file without losing each other's values. A handle holds
-// what its key held when it was opened.
+// so several running programs share the file without losing each other's values. A handle
+// opened to read holds what its key held when it was opened.
 class RegFileRegistry final : public Registry {
 public:
     explicit RegFileRegistry(std::string path);
@@ -31,10 +32,10 @@ private:
     struct OpenKey {
         RootKey root = 0;
         std::string path;
-        std::vector<NamedValue> values;
+        std::optional<std::vector<NamedValue>> values;  // read when first asked for, for a key opened to write
     };
 
-    Handle addHandle(RootKey root, const std::string& path, std::vector<NamedValue> values);
+    Handle addHandle(RootKey root, const std::string& path, std::optional<std::vector<NamedValue>> values);
 
     std::string path_;
     std::map<Handle, OpenKey> open_;
