@@ -123,13 +123,16 @@ TEST_F(RegFileFaultsTest, AFolderThatCannotBeWrittenKeepsItsFile)
     EXPECT_FALSE(fs::exists(inside + ".tmp"));
 }
 
-TEST_F(RegFileFaultsTest, AFolderAPipeADanglingLinkOrAFileAsFolderAtThePathFailQuietly)
+TEST_F(RegFileFaultsTest, AFolderAPipeADanglingLinkAFileAsFolderOrAFolderNotToBeEnteredFailQuietly)
 {
     fs::create_directory(folder.path("folder.reg"));
     ASSERT_EQ(::mkfifo(folder.path("pipe.reg").c_str(), 0666), 0);
     fs::create_symlink(folder.path("gone/Tessaloom.reg"), folder.path("dangling.reg"));
     saveSettings(folder.path("file"), kReadWrite);
-    for (const char* name : {"folder.reg", "pipe.reg", "dangling.reg", "file/Tessaloom.reg"}) {
+    fs::create_directory(folder.path("closed"));
+    saveSettings(folder.path("closed/Tessaloom.reg"), kReadWrite);
+    fs::permissions(folder.path("closed"), kReadWrite);  // no one may enter it
+    for (const char* name : {"folder.reg", "pipe.reg", "dangling.reg", "file/Tessaloom.reg", "closed/Tessaloom.reg"}) {
         const Probe probe = probeAsAnotherUser(folder.path(name));
         EXPECT_EQ(probe.read, "") << name;
         EXPECT_NE(probe.readResult, 0) << name;
@@ -139,6 +142,8 @@ TEST_F(RegFileFaultsTest, AFolderAPipeADanglingLinkOrAFileAsFolderAtThePathFailQ
     EXPECT_TRUE(fs::is_fifo(folder.path("pipe.reg")));
     EXPECT_FALSE(fs::exists(folder.path("gone")));
     EXPECT_EQ(contentOf(folder.path("file")), content);
+    fs::permissions(folder.path("closed"), fs::perms::all);
+    EXPECT_EQ(contentOf(folder.path("closed/Tessaloom.reg")), content);
 }
 
 } // namespace
