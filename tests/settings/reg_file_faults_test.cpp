@@ -18,6 +18,8 @@
 namespace tessaloom {
 namespace {
 
+using testing::contentOf;
+
 namespace fs = std::filesystem;
 
 struct Probe {
@@ -76,13 +78,6 @@ protected:
     {
         std::ofstream(where, std::ios::binary) << content;
         fs::permissions(where, mode);
-    }
-    std::string contentOf(const std::string& where) const
-    {
-        std::ifstream in(where, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
     }
 };
 

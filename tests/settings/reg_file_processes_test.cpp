@@ -7,28 +7,20 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <fstream>
 #include <random>
-#include <sstream>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace tessaloom {
 namespace {
 
+using testing::contentOf;
+
 const NumberFormat kFormat{".", ","};
 
 std::string valueName(int index)
 {
     return "Value" + std::to_string(index);
-}
-
-std::string contentOf(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
 }
 
 bool exitedCleanly(pid_t child)

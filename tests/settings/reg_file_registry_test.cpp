@@ -8,20 +8,13 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 namespace tessaloom {
 namespace {
 
-namespace fs = std::filesystem;
+using testing::contentOf;
 
-std::string contentOf(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
+namespace fs = std::filesystem;
 
 void save(const std::string& path, const std::string& content)
 {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <system_error>
@@ -39,5 +41,14 @@ public:
 private:
     std::filesystem::path root_;
 };
+
+// A file's bytes, empty when it cannot be read.
+inline std::string contentOf(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
 
 } // namespace tessaloom::testing
