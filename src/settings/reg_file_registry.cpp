@@ -28,7 +28,7 @@ std::int32_t RegFileRegistry::openKey(RootKey root, const std::string& path, Han
         std::string content;
         if (const std::int32_t code = readFileContent(path_, content))
             return code;
-        const RegFileDocument document = RegFileDocument::parse(content);
+        const RegFileDocument document = RegFileDocument::parse(std::move(content));
         if (!document.keyExists(root, path))
             return kErrorFileNotFound;
         key = addHandle(root, path, document.values(root, path));
