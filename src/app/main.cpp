@@ -1,7 +1,8 @@
 #include "app/program_windows.h"
 #include "artwork/artwork.h"
 #include "platform/application_info.h"
-#include "settings/memory_registry.h"
+#include "settings/platform_registry.h"
+#include "settings/registry.h"
 
 #include <QApplication>
 #include <QFont>
@@ -16,8 +17,8 @@ int main(int argc, char* argv[])
     QFont::insertSubstitution(QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"));
     QApplication::setWindowIcon(programIcon());
 
-    MemoryRegistry registry;
-    ProgramWindows windows(registry);
+    const std::unique_ptr<Registry> registry = makePlatformRegistry();
+    ProgramWindows windows(*registry);
     windows.start();
     return QApplication::exec();
 }

@@ -1,31 +1,16 @@
 #include "settings/memory_registry.h"
 
-#include <algorithm>
-#include <cctype>
-
 namespace tessaloom {
-
-namespace {
-
-std::string folded(const std::string& text)
-{
-    std::string result = text;
-    std::transform(result.begin(), result.end(), result.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return result;
-}
-
-} // namespace
 
 bool MemoryRegistry::CaseInsensitiveLess::operator()(const std::string& a, const std::string& b) const
 {
-    return folded(a) < folded(b);
+    return foldedRegistryName(a) < foldedRegistryName(b);
 }
 
 std::int32_t MemoryRegistry::openKey(RootKey root, const std::string& path, Handle& key)
 {
     key = 0;
-    const KeyId id{root, folded(path)};
+    const KeyId id{root, foldedRegistryName(path)};
     if (!keys_.count(id))
         return kErrorFileNotFound;
     key = nextHandle_++;
@@ -35,7 +20,10 @@ std::int32_t MemoryRegistry::openKey(RootKey root, const std::string& path, Hand
 
 std::int32_t MemoryRegistry::createKey(RootKey root, const std::string& path, Handle& key)
 {
-    const KeyId id{root, folded(path)};
+    const KeyId id{root, foldedRegistryName(path)};
+    // Every parent comes into being with the key.
+    for (auto separator = path.find('\\'); separator != std::string::npos; separator = path.find('\\', separator + 1))
+        keys_[{root, foldedRegistryName(path.substr(0, separator))}];
     keys_[id];
     key = nextHandle_++;
     open_[key] = id;
@@ -52,20 +40,7 @@ std::int32_t MemoryRegistry::queryValue(Handle key, const std::string& name, std
     const auto value = values.find(name);
     if (value == values.end())
         return kErrorFileNotFound;
-    if (kind)
-        *kind = value->second.kind;
-    const auto needed = static_cast<std::uint32_t>(value->second.bytes.size());
-    if (!data) {
-        size = needed;
-        return kRegistrySuccess;
-    }
-    if (size < needed) {
-        size = needed;
-        return kErrorMoreData;
-    }
-    std::copy(value->second.bytes.begin(), value->second.bytes.end(), data);
-    size = needed;
-    return kRegistrySuccess;
+    return answerQuery(value->second, kind, data, size);
 }
 
 std::int32_t MemoryRegistry::setValue(Handle key, const std::string& name, std::uint32_t kind,
@@ -88,14 +63,14 @@ std::int32_t MemoryRegistry::closeKey(Handle key)
 
 const MemoryRegistry::Values* MemoryRegistry::values(RootKey root, const std::string& path) const
 {
-    const auto found = keys_.find({root, folded(path)});
+    const auto found = keys_.find({root, foldedRegistryName(path)});
     return found == keys_.end() ? nullptr : &found->second;
 }
 
 void MemoryRegistry::put(RootKey root, const std::string& path, const std::string& name, std::uint32_t kind,
                          std::vector<std::uint8_t> bytes)
 {
-    keys_[{root, folded(path)}].insert_or_assign(name, StoredValue{kind, std::move(bytes)});
+    keys_[{root, foldedRegistryName(path)}].insert_or_assign(name, StoredValue{kind, std::move(bytes)});
 }
 
 int MemoryRegistry::openHandles() const

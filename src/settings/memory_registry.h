@@ -1,6 +1,7 @@
 #pragma once
 
 #include "settings/registry.h"
+#include "settings/stored_value.h"
 
 #include <map>
 #include <tuple>
@@ -12,10 +13,7 @@ namespace tessaloom {
 // the file and Windows registries are checked against.
 class MemoryRegistry final : public Registry {
 public:
-    struct StoredValue {
-        std::uint32_t kind = kRegNone;
-        std::vector<std::uint8_t> bytes;
-    };
+    using StoredValue = tessaloom::StoredValue;
     // Key paths and value names are case-insensitive, as in the registry; names keep the case
     // they were first stored with.
     struct CaseInsensitiveLess {

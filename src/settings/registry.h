@@ -10,8 +10,15 @@ namespace tessaloom {
 // Registry return codes the store and its registries use.
 inline constexpr std::int32_t kRegistrySuccess = 0;
 inline constexpr std::int32_t kErrorFileNotFound = 2;
+inline constexpr std::int32_t kErrorPathNotFound = 3;
 inline constexpr std::int32_t kErrorAccessDenied = 5;
 inline constexpr std::int32_t kErrorInvalidHandle = 6;
+inline constexpr std::int32_t kErrorNotEnoughMemory = 8;
+inline constexpr std::int32_t kErrorWriteFault = 29;
+inline constexpr std::int32_t kErrorReadFault = 30;
+inline constexpr std::int32_t kErrorInvalidParameter = 87;
+inline constexpr std::int32_t kErrorDiskFull = 112;
+inline constexpr std::int32_t kErrorFileTooLarge = 223;
 inline constexpr std::int32_t kErrorMoreData = 234;
 
 // Value kinds.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "settings/number_format.h"
 #include "settings/setting_value.h"
 
 #include <cstdint>
@@ -21,7 +22,9 @@ inline constexpr const char* kSettingsKeyPath = "Software\\Marrowquill Software\
 // that cannot be read is empty text, a value that cannot be written is simply not stored.
 class SettingsStore {
 public:
+    // Texts that are numbers in the user's locale are stored as numbers.
     explicit SettingsStore(Registry& registry);
+    SettingsStore(Registry& registry, NumberFormat numberFormat);
 
     SettingValue ReadRegistryValue(RootKey root, const std::string& keyPath, const std::string& valueName);
     void WriteRegistryValue(RootKey root, const std::string& keyPath, const std::string& valueName,
@@ -32,6 +35,7 @@ public:
 
 private:
     Registry& registry_;
+    NumberFormat numberFormat_;
     std::int32_t lastRegistryResult_ = 0;
 };
 

@@ -23,6 +23,7 @@ protected:
     std::string at(const char* name) const { return (dir / name).string(); }
 };
 
+#ifndef _WIN32  // pipes and symbolic links as POSIX makes them
 TEST_F(FileTest, OnlyRegularFilesExist)
 {
     std::ofstream(at("picture.jpg")) << "x";
@@ -40,6 +41,7 @@ TEST_F(FileTest, OnlyRegularFilesExist)
     EXPECT_FALSE(files.fileExists(""));
     EXPECT_FALSE(files.fileExists("/dev/null"));
 }
+#endif
 
 TEST(RandomTest, NumbersAreUniformInTheHalfOpenUnitRange)
 {

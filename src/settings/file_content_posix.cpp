@@ -1,0 +1,260 @@
+#include "settings/file_content.h"
+
+#include "settings/registry.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tessaloom {
+
+namespace {
+
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd)
+        : fd_(fd)
+    {
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    ~FileDescriptor()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    int get() const { return fd_; }
+    bool valid() const { return fd_ >= 0; }
+    // Closes now, reporting the error a delayed write may surface only here.
+    int close()
+    {
+        const int result = ::close(fd_);
+        fd_ = -1;
+        return result;
+    }
+
+private:
+    int fd_;
+};
+
+std::int32_t codeFromErrno(int error, std::int32_t otherwise)
+{
+    switch (error) {
+    case ENOENT:
+        return kErrorFileNotFound;
+    case ENOTDIR:
+        return kErrorPathNotFound;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+    case ELOOP:
+        return kErrorAccessDenied;
+    case ENOSPC:
+    case EDQUOT:
+        return kErrorDiskFull;
+    case ENOMEM:
+        return kErrorNotEnoughMemory;
+    case EFBIG:
+        return kErrorFileTooLarge;
+    default:
+        return otherwise;
+    }
+}
+
+std::int32_t readAll(int fd, const struct stat& info, std::string& content)
+{
+    if (!S_ISREG(info.st_mode))
+        return kErrorAccessDenied;
+    if (static_cast<std::uint64_t>(info.st_size) > kMaxFileContent)
+        return kErrorFileTooLarge;
+    content.clear();
+    content.reserve(static_cast<std::size_t>(info.st_size));
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return codeFromErrno(errno, kErrorReadFault);
+        if (got == 0)
+            return kRegistrySuccess;
+        if (content.size() + static_cast<std::size_t>(got) > kMaxFileContent)
+            return kErrorFileTooLarge;
+        content.append(buffer, static_cast<std::size_t>(got));
+    }
+}
+
+std::int32_t writeAll(int fd, const std::string& content)
+{
+    std::size_t done = 0;
+    while (done < content.size()) {
+        const ssize_t wrote = ::write(fd, content.data() + done, content.size() - done);
+        if (wrote < 0 && errno == EINTR)
+            continue;
+        if (wrote < 0)
+            return codeFromErrno(errno, kErrorWriteFault);
+        done += static_cast<std::size_t>(wrote);
+    }
+    return kRegistrySuccess;
+}
+
+std::string folderOf(const std::string& path)
+{
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// Makes the missing folders of a path, private to the user as configuration folders are.
+std::int32_t makeFolders(const std::string& folder)
+{
+    struct stat info {};
+    if (::stat(folder.c_str(), &info) == 0)
+        return kRegistrySuccess;
+    for (std::size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
+        const std::string prefix = folder.substr(0, slash);
+        if (::mkdir(prefix.c_str(), 0700) != 0 && errno != EEXIST)
+            return codeFromErrno(errno, kErrorPathNotFound);
+        if (slash == std::string::npos)
+            return kRegistrySuccess;
+    }
+}
+
+// The file a write goes to: the path itself, or where a symbolic link at the path points
+// (so that the link survives the rename); a dangling link is not written through.
+std::int32_t writeTarget(const std::string& path, std::string& target)
+{
+    struct stat info {};
+    if (path.empty())
+        return kErrorFileNotFound;
+    if (::lstat(path.c_str(), &info) != 0) {
+        if (errno != ENOENT)
+            return codeFromErrno(errno, kErrorPathNotFound);
+        target = path;
+        return kRegistrySuccess;
+    }
+    if (!S_ISLNK(info.st_mode)) {
+        target = path;
+        return kRegistrySuccess;
+    }
+    char* resolved = ::realpath(path.c_str(), nullptr);
+    if (!resolved)
+        return codeFromErrno(errno, kErrorFileNotFound);
+    target = resolved;
+    std::free(resolved);
+    return kRegistrySuccess;
+}
+
+// Writes the new content beside the file and renames it over the file, keeping its mode.
+std::int32_t replaceFile(const std::string& target, const std::string& content, const struct stat& old)
+{
+    // Only a writer holding the lock touches this name, so one left by a killed writer is stale.
+    const std::string temporary = target + ".tmp";
+    ::unlink(temporary.c_str());
+    FileDescriptor fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+    if (!fd.valid())
+        return codeFromErrno(errno, kErrorWriteFault);
+    std::int32_t code = kRegistrySuccess;
+    if (::fchmod(fd.get(), old.st_mode & 07777) != 0)
+        code = codeFromErrno(errno, kErrorWriteFault);
+    if (code == kRegistrySuccess)
+        code = writeAll(fd.get(), content);
+    // No fdatasync: it costs more than the rest of a write, and a slider sweep makes thousands.
+    // The rename alone is atomic against a crash of the program; against a power cut, ext4 and
+    // btrfs write a file's data before a rename that replaces another file.
+    if (fd.close() != 0 && code == kRegistrySuccess)
+        code = codeFromErrno(errno, kErrorWriteFault);
+    if (code == kRegistrySuccess && ::rename(temporary.c_str(), target.c_str()) != 0)
+        code = codeFromErrno(errno, kErrorWriteFault);
+    if (code != kRegistrySuccess)
+        ::unlink(temporary.c_str());
+    return code;
+}
+
+} // namespace
+
+std::int32_t readFileContent(const std::string& path, std::string& content)
+{
+    content.clear();
+    if (path.empty())
+        return kErrorFileNotFound;
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (!fd.valid())
+        return codeFromErrno(errno, kErrorReadFault);
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0)
+        return codeFromErrno(errno, kErrorReadFault);
+    const std::int32_t code = readAll(fd.get(), info, content);
+    if (code != kRegistrySuccess)
+        content.clear();
+    return code;
+}
+
+std::int32_t checkReplaceable(const std::string& path)
+{
+    std::string target;
+    if (const std::int32_t code = writeTarget(path, target))
+        return code;
+    struct stat info {};
+    if (::stat(target.c_str(), &info) != 0)
+        return codeFromErrno(errno, kErrorFileNotFound);
+    if (!S_ISREG(info.st_mode))
+        return kErrorAccessDenied;
+    if (::faccessat(AT_FDCWD, target.c_str(), R_OK | W_OK, AT_EACCESS) != 0 ||
+        ::faccessat(AT_FDCWD, folderOf(target).c_str(), W_OK | X_OK, AT_EACCESS) != 0)
+        return codeFromErrno(errno, kErrorAccessDenied);
+    return kRegistrySuccess;
+}
+
+std::int32_t updateFileContent(const std::string& path, const ContentChange& change)
+{
+    std::string target;
+    if (const std::int32_t code = writeTarget(path, target))
+        return code;
+    const std::string folder = folderOf(target);
+    if (const std::int32_t code = makeFolders(folder))
+        return code;
+    // The rename needs the folder to be writable; find that out before anything is changed.
+    if (::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) != 0)
+        return codeFromErrno(errno, kErrorAccessDenied);
+
+    // The lock lives on the file, which a writer replaces: after waiting for it, make sure the
+    // file locked is still the one at the path, or start again on the new one.
+    for (int attempt = 0; attempt < 1000; ++attempt) {
+        FileDescriptor fd(::open(target.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666));
+        if (!fd.valid())
+            return codeFromErrno(errno, kErrorAccessDenied);
+        struct stat held {};
+        if (::fstat(fd.get(), &held) != 0)
+            return codeFromErrno(errno, kErrorReadFault);
+        if (!S_ISREG(held.st_mode))
+            return kErrorAccessDenied;
+        while (::flock(fd.get(), LOCK_EX) != 0)
+            if (errno != EINTR)
+                return codeFromErrno(errno, kErrorAccessDenied);
+        struct stat current {};
+        if (::stat(target.c_str(), &current) != 0 || current.st_ino != held.st_ino || current.st_dev != held.st_dev)
+            continue;
+        if (::fstat(fd.get(), &held) != 0)
+            return codeFromErrno(errno, kErrorReadFault);
+
+        std::string before;
+        if (const std::int32_t code = readAll(fd.get(), held, before))
+            return code;
+        std::string after;
+        if (const std::int32_t code = change(before, after))
+            return code;
+        if (after == before)
+            return kRegistrySuccess;
+        return replaceFile(target, after, held);
+    }
+    return kErrorAccessDenied;
+}
+
+} // namespace tessaloom
