@@ -67,54 +67,29 @@ TEST_F(DealTest, LabelSetsAndNumberLabels)
     EXPECT_EQ(numberLabel(-5), "-5");
 }
 
-TEST_F(DealTest, TurnedCardShowsItsLabelAndPairsAreMatchedByNumberNotCaption)
-{
-    game.Form_Load();
-    const int first = 0;
-    const int partner = partnerOf(first);
-    game.btnButton_Click(first);
-    EXPECT_EQ(card(first).Caption, cardLabel(0, state().CardValue[first]));
-    game.btnButton_Click(partner);
-    game.Timer1_Timer();
-    EXPECT_FALSE(card(first).Visible);
-    EXPECT_FALSE(card(partner).Visible);
-    EXPECT_EQ(state().PairsFound, 1);
-}
-
-TEST_F(DealTest, NewGameWithACardFaceUpTurnsEverythingDownAndCountsNothing)
+TEST_F(DealTest, NewGameWithACardOrAPairOpenTurnsEverythingDownAndCountsNothing)
 {
     game.Form_Load();
     game.btnButton_Click(3);
-    ASSERT_EQ(state().FirstOpen, 1);
     game.mnuNewGame_Click();
-    EXPECT_EQ(state().FirstOpen, 0);
-    EXPECT_EQ(state().Tries, 0);
-    for (int p = 0; p < state().NumCards; ++p)
-        EXPECT_EQ(card(p).Caption, "") << p;
     // The next click opens a new first card rather than completing a pair.
     game.btnButton_Click(5);
     EXPECT_EQ(state().FirstOpen, 1);
     EXPECT_EQ(state().FirstCard, 5);
     EXPECT_FALSE(controls().Timer1.running());
-}
 
-TEST_F(DealTest, NewGameDuringTheFlipDelayStopsTheTimerSoNoUnturnedPairIsFound)
-{
-    game.Form_Load();
-    const int first = 0;
-    game.btnButton_Click(first);
-    game.btnButton_Click(partnerOf(first));
+    game.btnButton_Click(partnerOf(5));
     ASSERT_TRUE(controls().Timer1.running());
     game.mnuNewGame_Click();
+    // The pair's timer stops, so no pair of the new deal is found without being turned.
     EXPECT_FALSE(controls().Timer1.running());
+    EXPECT_EQ(state().FirstOpen, 0);
     EXPECT_EQ(state().PairsFound, 0);
-    EXPECT_EQ(state().Tries, 0);
     EXPECT_EQ(controls().lblNumTries, " 0");
     for (int p = 0; p < state().NumCards; ++p) {
         EXPECT_TRUE(card(p).Visible) << p;
         EXPECT_EQ(card(p).Caption, "") << p;
     }
-    // With the timer stopped the cards take clicks again.
     game.btnButton_Click(2);
     EXPECT_EQ(card(2).Caption, cardLabel(0, state().CardValue[2]));
 }

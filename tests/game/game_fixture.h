@@ -62,12 +62,6 @@ protected:
     {
         return settings.ReadRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, name);
     }
-    // How many values the settings key holds.
-    std::size_t storedCount() const
-    {
-        const auto* values = registry.values(kHkeyLocalMachine, kSettingsKeyPath);
-        return values ? values->size() : 0;
-    }
 
     // The other visible position that carries the same pair number as position p.
     int partnerOf(int p) const

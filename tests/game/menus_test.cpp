@@ -77,33 +77,28 @@ TEST_F(MenusTest, ResetRecordsStoresZerosThatSurviveARestartAndTheNextGameSetsTh
     EXPECT_EQ(stored("Tries4"), SettingValue(38));
 }
 
-TEST_F(MenusTest, MaintainPicturesRebuildsTheListWithoutANewDeal)
+TEST_F(MenusTest, MaintainPicturesRebuildsTheListWithoutANewDealUnlessTheProgramEnded)
 {
     turnPair(0, partnerOf(0));
     const auto values = state().CardValue;
+    bool exitInside = true;
     host.whilePictureDialogOpen = [&] {
         store(pictureLabelValueName(1), "Fresh");
         store(picturePathValueName(1), "/p/fresh.jpg");
         files.files.insert("/p/fresh.jpg");
+        if (exitInside)
+            host.endProgram();
     };
     game.mnuImages_Click();
-    EXPECT_EQ(host.pictureDialogs, 1);
+    EXPECT_EQ(controls().cboPictures.entries.size(), 1u);
+
+    exitInside = false;
+    host.programEnds = 0;
+    game.mnuImages_Click();
     EXPECT_EQ(controls().cboPictures.entries, (std::vector<std::string>{"Marrowquill Software Logo", "Fresh"}));
     EXPECT_EQ(controls().cboPictures.ListIndex, 0);
     EXPECT_EQ(state().CardValue, values);
     EXPECT_EQ(state().PairsFound, 1);
-}
-
-TEST_F(MenusTest, ExitFromInsideThePictureDialogRebuildsNothing)
-{
-    host.whilePictureDialogOpen = [&] {
-        store(pictureLabelValueName(1), "Fresh");
-        store(picturePathValueName(1), "/p/fresh.jpg");
-        files.files.insert("/p/fresh.jpg");
-        host.endProgram();
-    };
-    game.mnuImages_Click();
-    EXPECT_EQ(controls().cboPictures.entries.size(), 1u);
 }
 
 TEST_F(MenusTest, ExitAndClosingEndTheProgramWithoutWriting)
