@@ -4,20 +4,11 @@
 #include "pictures/trim_spaces.h"
 #include "platform/file_system.h"
 #include "settings/settings_store.h"
+#include "settings/value_names.h"
+
+#include <cstdlib>
 
 namespace tessaloom {
-
-namespace {
-
-constexpr int kSlots = 10;
-
-// The two digits of a slot's value names: "01" to "09", then "10".
-std::string slotDigits(const std::string& slot)
-{
-    return slot == "10" ? slot : "0" + slot;
-}
-
-} // namespace
 
 PictureDialog::PictureDialog(PictureDialogServices services, PicturePlaceholders placeholders)
     : services_(services)
@@ -42,7 +33,7 @@ void PictureDialog::Form_Load()
     state_.dialogLoaded = false;
     state_.labelValueName = "ImageLabel01";
     state_.pathValueName = "ImagePath01";
-    for (int slot = 1; slot <= kSlots; ++slot)
+    for (int slot = 1; slot <= kPictureSlots; ++slot)
         controls_.cboImage.entries.push_back(std::to_string(slot));
     // Raises cboImage_Click, which does nothing yet but clear applyFailed.
     selectSlotEntry(0);
@@ -92,8 +83,8 @@ void PictureDialog::cboImage_Change()
     }
     const std::string slot = controls_.cboImage.Text();
     controls_.cboImage.Tag = slot;
-    state_.labelValueName = "ImageLabel" + slotDigits(slot);
-    state_.pathValueName = "ImagePath" + slotDigits(slot);
+    state_.labelValueName = pictureLabelValueName(std::atoi(slot.c_str()));
+    state_.pathValueName = picturePathValueName(std::atoi(slot.c_str()));
     readSlot();
     applyPreviewRule();
 }
