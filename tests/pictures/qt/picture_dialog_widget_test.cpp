@@ -19,6 +19,7 @@ TEST_F(PictureDialogWidgetTest, ThePreviewShowsThePlaceholdersFromTheArtwork)
     const QImage noImageSelected = imageOf(placeholders.noImageSelected);
     const QImage imageNotFound = imageOf(placeholders.imageNotFound);
     EXPECT_EQ(noImageSelected.size(), QSize(300, 252));
+    EXPECT_EQ(imageNotFound.size(), QSize(300, 252));
     EXPECT_NE(noImageSelected, imageNotFound);
     storeSlot(2, "Gone", "/p/gone.jpg");
     PictureDialog qtDialog{{messageBoxes, pictures, files, chooser, settings, host, help}, placeholders};
