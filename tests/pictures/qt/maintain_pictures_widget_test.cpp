@@ -1,5 +1,5 @@
-// Ctrl+M in the game window opens the picture dialog modally over it; when the dialog has
-// closed, the game window's picture list shows what the dialog stored.
+// Ctrl+M in the game window opens the picture dialog modally over it; F1 and F3 there reach help
+// and the end of the program; when the dialog has closed, the game window's list shows what it stored.
 #include "game/game_fixture.h"
 #include "game/qt/game_window_widget.h"
 #include "picture_dialog_fixture.h"
@@ -16,62 +16,63 @@
 namespace tessaloom::testing {
 namespace {
 
-class MaintainPicturesWidgetTest : public GameFixture {
-protected:
-    ScriptedDialogHost dialogHost;
-    std::unique_ptr<GameWindowWidget> window;
-
-    void SetUp() override
-    {
-        files.files.insert("/p/lake.jpg");
-        pictures.readable.insert("/p/lake.jpg");
-        game.Form_Load();
-        window = std::make_unique<GameWindowWidget>(game);
-        window->show();
-        QApplication::setActiveWindow(window.get());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-        // The game window's host shows the real dialog, as the program does.
-        host.whilePictureDialogOpen = [this] {
-            PictureMaintenance dialog(window.get(), pictures, files, settings, dialogHost, help);
-            dialog.exec();
-        };
-    }
-};
+class MaintainPicturesWidgetTest : public GameFixture {};
 
 TEST_F(MaintainPicturesWidgetTest, CtrlMOpensTheDialogModallyAndTheListFollowsIt)
 {
-    QTest::mouseClick(window->card(0), Qt::LeftButton);
+    files.files.insert("/p/lake.jpg");
+    pictures.readable.insert("/p/lake.jpg");
+    game.Form_Load();
+    GameWindowWidget window(game);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    ScriptedDialogHost dialogHost;
+    // The game window's host shows the real dialog, as the program does.
+    host.whilePictureDialogOpen = [&] {
+        PictureMaintenance(&window, pictures, files, settings, dialogHost, help).exec();
+    };
+    QTest::mouseClick(window.card(0), Qt::LeftButton);
     ASSERT_EQ(state().FirstOpen, 1);
 
-    bool wasModalOverTheGame = false;
+    bool modalOverTheGame = false;
     bool gameTookInput = false;
+    bool closedOnOk = false;
+    bool savedOnExit = true;
     // Runs inside the dialog's own event loop.
-    QTimer::singleShot(0, window.get(), [&] {
-        auto* dialog = window->findChild<QDialog*>();
+    QTimer::singleShot(0, &window, [&] {
+        auto* dialog = window.findChild<QDialog*>();
         if (!dialog)
             return;
-        wasModalOverTheGame = QApplication::activeModalWidget() == dialog && dialog->isModal() &&
-                              dialog->windowTitle() == QStringLiteral("Picture Maintenance");
+        modalOverTheGame = QApplication::activeModalWidget() == dialog && dialog->isModal();
         // A click as the window system delivers it, so the modal dialog can block it.
-        const QPoint onCard = window->card(1)->mapTo(window.get(), window->card(1)->rect().center());
-        QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, onCard);
+        const QPoint onCard = window.card(1)->mapTo(&window, window.card(1)->rect().center());
+        QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, onCard);
         gameTookInput = state().FirstOpen != 1;
-        QTest::keyClicks(dialog->findChild<QLineEdit*>(QStringLiteral("txtLabel")), QStringLiteral("Lake"));
+        auto* label = dialog->findChild<QLineEdit*>(QStringLiteral("txtLabel"));
+        QTest::keyClicks(label, QStringLiteral("Lake"));
         QTest::keyClicks(dialog->findChild<QLineEdit*>(QStringLiteral("txtPath")), QStringLiteral("/p/lake.jpg"));
+        QApplication::setActiveWindow(dialog);
+        QTest::keyClick(label, Qt::Key_F1);
+        QTest::keyClick(label, Qt::Key_F3);
+        savedOnExit = dialogHost.programEnds != 1 || !stored(pictureLabelValueName(1)).text().empty();
         QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("btnOK")), Qt::LeftButton);
-        if (dialog->isVisible())
+        closedOnOk = !dialog->isVisible();
+        if (!closedOnOk)
             dialog->reject();  // never leave the test waiting in the dialog
     });
-    QTest::keyClick(window.get(), Qt::Key_M, Qt::ControlModifier);
+    QTest::keyClick(&window, Qt::Key_M, Qt::ControlModifier);
 
     EXPECT_EQ(host.pictureDialogs, 1);
-    EXPECT_TRUE(wasModalOverTheGame);
+    EXPECT_TRUE(modalOverTheGame);
     EXPECT_FALSE(gameTookInput);
-    EXPECT_EQ(stored(pictureLabelValueName(1)), SettingValue("Lake"));
-    const auto* list = window->findChild<QComboBox*>(QStringLiteral("cboPictures"));
+    EXPECT_TRUE(closedOnOk);
+    EXPECT_FALSE(savedOnExit);
+    ASSERT_EQ(helpViewer.requests.size(), 1u);
+    EXPECT_EQ(helpViewer.requests[0].data, "Customizing_Pictures.htm");
+    const auto* list = window.findChild<QComboBox*>(QStringLiteral("cboPictures"));
     ASSERT_EQ(list->count(), 2);
     EXPECT_EQ(list->itemText(1), QStringLiteral("Lake"));
-    EXPECT_EQ(list->currentIndex(), 0);
     // The game goes on.
     EXPECT_EQ(state().FirstOpen, 1);
     EXPECT_EQ(state().FirstCard, 0);
