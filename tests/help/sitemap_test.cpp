@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace tessaloom {
 namespace {
 
@@ -9,65 +11,32 @@ namespace {
 std::string outline(const std::vector<SitemapEntry>& entries, const std::string& indent = "")
 {
     std::string text;
-    for (const SitemapEntry& entry : entries) {
-        text += indent + entry.name + " -> " + entry.local + "\n";
-        text += outline(entry.children, indent + "  ");
-    }
+    for (const SitemapEntry& entry : entries)
+        text += indent + entry.name + " -> " + entry.local + "\n" + outline(entry.children, indent + "  ");
     return text;
 }
 
-std::size_t count(const std::vector<SitemapEntry>& entries)
-{
-    std::size_t n = entries.size();
-    for (const SitemapEntry& entry : entries)
-        n += count(entry.children);
-    return n;
-}
-
+// Tags in any case, unclosed items, unquoted and single-quoted values, a second name or topic
+// in one object (the first counts), character references.
 TEST(Sitemap, ReadsNestedListsWrittenInLooseHtml)
 {
-    const char* text = R"(<!DOCTYPE HTML PUBLIC "-//IETF//DTD HTML//EN">
-<HTML><HEAD><meta name="GENERATOR" content="hand"></HEAD><BODY>
+    const char* text = R"(<!DOCTYPE HTML PUBLIC "-//IETF//DTD HTML//EN"><HTML><BODY>
 <OBJECT type="text/site properties"><param name="Window Styles" value="0x800025"></OBJECT>
-<UL>
-  <LI> <OBJECT type="text/sitemap">
-      <param name="Name" value="Welcome">
-      <param name="Local" value="Welcome.htm">
-      </OBJECT>
-  <ul>
-    <li><object TYPE="TEXT/SITEMAP"><PARAM NAME="name" VALUE="Rows"><Param Name=Local Value=Welcome.htm#rows></object>
+<UL><LI> <OBJECT type="text/sitemap">
+      <param name="Name" value="Welcome"><param name="Local" value="Welcome.htm"></OBJECT>
+  <ul><li><object TYPE="TEXT/SITEMAP"><PARAM NAME="name" VALUE="Rows"><Param Name=Local Value=Welcome.htm#rows></object>
     <li><object type='text/sitemap'><param name='Name' value='Records'><param name='Local' value='Welcome.htm#records'></object>
-      <UL><LI><OBJECT type="text/sitemap"><param name="Name" value="Resetting"><param name="Local" value="Welcome.htm#reset"></OBJECT></UL>
-  </ul>
-  <LI> <OBJECT type="text/sitemap"><param name="Name" value="Pictures"><param name="Local" value="Customizing_Pictures.htm"></OBJECT>
-</UL>
-</BODY></HTML>)";
-
+      <UL><LI><OBJECT type="text/sitemap"><param name="Name" value="Resetting"><param name="Local" value="Welcome.htm#reset"></OBJECT></UL></ul>
+  <LI><OBJECT type="text/sitemap"><param name="Name" value="Apply &amp; OK"><param name="Local" value="a.htm">
+      <param name="Name" value="second name"><param name="Local" value="b.htm"></OBJECT>
+  <LI><OBJECT type="text/sitemap"><param name="Name" value="caf&#233; &#x41;&lt;&gt; &bogus; & x"></OBJECT>
+</UL></BODY></HTML>)";
     EXPECT_EQ(outline(parseSitemap(text)), "Welcome -> Welcome.htm\n"
                                            "  Rows -> Welcome.htm#rows\n"
                                            "  Records -> Welcome.htm#records\n"
                                            "    Resetting -> Welcome.htm#reset\n"
-                                           "Pictures -> Customizing_Pictures.htm\n");
-}
-
-TEST(Sitemap, KeepsTheFirstNameAndTopicAndDecodesReferences)
-{
-    const char* text = R"(<UL>
-<LI><OBJECT type="text/sitemap">
-  <param name="Name" value="Apply &amp; OK">
-  <param name="Local" value="a.htm">
-  <param name="Name" value="second name">
-  <param name="Local" value="b.htm">
-</OBJECT>
-<LI><OBJECT type="text/sitemap"><param name="Name" value="caf&#233; &#x41;&lt;&gt; &bogus; & x"></OBJECT>
-</UL>)";
-
-    const std::vector<SitemapEntry> entries = parseSitemap(text);
-    ASSERT_EQ(entries.size(), 2u);
-    EXPECT_EQ(entries[0].name, "Apply & OK");
-    EXPECT_EQ(entries[0].local, "a.htm");
-    EXPECT_EQ(entries[1].name, "caf\xC3\xA9 A<> &bogus; & x");
-    EXPECT_EQ(entries[1].local, "");
+                                           "Apply & OK -> a.htm\n"
+                                           "caf\xC3\xA9 A<> &bogus; & x -> \n");
 }
 
 TEST(Sitemap, DamagedFilesGiveWhatCanBeReadAndNeverMore)
@@ -85,17 +54,10 @@ TEST(Sitemap, DamagedFilesGiveWhatCanBeReadAndNeverMore)
     const std::string whole = R"(<UL><LI><OBJECT type="text/sitemap"><param name="Name" value="Tries &amp; records"></OBJECT></UL>)";
     for (std::size_t length = 0; length < whole.size(); ++length)
         EXPECT_LE(parseSitemap(std::string_view(whole).substr(0, length)).size(), 1u) << length;
-    ASSERT_EQ(parseSitemap(whole).size(), 1u);
-    EXPECT_EQ(parseSitemap(whole)[0].name, "Tries & records");
+    EXPECT_EQ(outline(parseSitemap(whole)), "Tries & records -> \n");
 
-    EXPECT_TRUE(parseSitemap("").empty());
-    EXPECT_TRUE(parseSitemap("<<<>>><=\"'").empty());
-}
-
-// Lists nested deeper than any real file are read as continuing at the deepest level, so a
-// damaged file cannot build a tree too deep to show or to tear down.
-TEST(Sitemap, NestingIsBounded)
-{
+    // Lists nested deeper than any real file are read as continuing at the deepest level, so a
+    // damaged file cannot build a tree too deep to show or to tear down.
     std::string text;
     for (int level = 0; level < 2000; ++level)
         text += R"(<UL><LI><OBJECT type="text/sitemap"><param name="Name" value="level"></OBJECT>)";
@@ -105,7 +67,8 @@ TEST(Sitemap, NestingIsBounded)
     for (const SitemapEntry* entry = &entries[0]; !entry->children.empty(); entry = &entry->children[0])
         ++depth;
     EXPECT_EQ(depth, kSitemapMaxDepth);
-    EXPECT_EQ(count(entries), 2000u);
+    const std::string lines = outline(entries);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 2000);
 }
 
 } // namespace

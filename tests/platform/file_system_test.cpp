@@ -3,47 +3,44 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <fstream>
+#ifndef _WIN32
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 namespace tessaloom {
 namespace {
 
 namespace fs = std::filesystem;
 
-class FileTest : public ::testing::Test {
-protected:
-    fs::path dir = fs::temp_directory_path() / ("tessaloom-files-" + std::to_string(::getpid()));
-    RealFileSystem files;
-
-    void SetUp() override { fs::create_directories(dir); }
-    void TearDown() override { fs::remove_all(dir); }
-    std::string at(const char* name) const { return (dir / name).string(); }
-};
-
-#ifndef _WIN32  // pipes and symbolic links as POSIX makes them
-TEST_F(FileTest, OnlyRegularFilesExist)
+#ifndef _WIN32 // pipes and symbolic links as POSIX makes them
+// A folder, pipe or device named as a picture must not pass, or the loader would hang on it.
+TEST(RealFileSystem, OnlyRegularFilesExist)
 {
+    const fs::path dir = fs::temp_directory_path() / ("tessaloom-files-" + std::to_string(::getpid()));
+    const auto at = [&dir](const char* name) { return (dir / name).string(); };
+    fs::remove_all(dir);
+    fs::create_directories(dir / "folder.jpg");
     std::ofstream(at("picture.jpg")) << "x";
-    fs::create_directory(at("folder.jpg"));
     ASSERT_EQ(::mkfifo(at("pipe.jpg").c_str(), 0600), 0);
     fs::create_symlink(at("picture.jpg"), at("link.jpg"));
     fs::create_symlink(at("gone.jpg"), at("dangling.jpg"));
 
+    const RealFileSystem files;
     EXPECT_TRUE(files.fileExists(at("picture.jpg")));
     EXPECT_TRUE(files.fileExists(at("link.jpg")));
-    EXPECT_FALSE(files.fileExists(at("folder.jpg")));
-    EXPECT_FALSE(files.fileExists(at("pipe.jpg")));
-    EXPECT_FALSE(files.fileExists(at("dangling.jpg")));
-    EXPECT_FALSE(files.fileExists(at("missing.jpg")));
-    EXPECT_FALSE(files.fileExists(""));
-    EXPECT_FALSE(files.fileExists("/dev/null"));
+    for (const std::string& path : {at("folder.jpg"), at("pipe.jpg"), at("dangling.jpg"), at("missing.jpg"), std::string(), std::string("/dev/null")})
+        EXPECT_FALSE(files.fileExists(path)) << path;
+    fs::remove_all(dir);
 }
 #endif
 
-TEST(RandomTest, NumbersAreUniformInTheHalfOpenUnitRange)
+// Uniform in [0, 1) from a fixed seed; two generators seeded from the clock a moment apart
+// go different ways.
+TEST(ClockSeededRandom, NumbersAreUniformInTheHalfOpenUnitRangeAndClockSeedsDiffer)
 {
     ClockSeededRandom random;
     random.seed(12345);
@@ -55,24 +52,13 @@ TEST(RandomTest, NumbersAreUniformInTheHalfOpenUnitRange)
         ASSERT_LT(r, 1.0f);
         ++buckets[static_cast<int>(r * 10)];
     }
-    for (int count : buckets) {
-        EXPECT_GT(count, kDraws / 10 * 9 / 10);
-        EXPECT_LT(count, kDraws / 10 * 11 / 10);
-    }
-}
+    for (int count : buckets)
+        EXPECT_NEAR(count, kDraws / 10, kDraws / 100);
 
-TEST(RandomTest, ClockSeedsDifferFromRunToRun)
-{
-    ClockSeededRandom a;
-    ClockSeededRandom b;
+    ClockSeededRandom a, b;
     a.seedFromClock();
-    b.seed(0);
     b.seedFromClock();
-    // Two clock seeds taken a moment apart give different sequences.
-    bool differ = false;
-    for (int i = 0; i < 4; ++i)
-        differ = differ || a.next() != b.next();
-    EXPECT_TRUE(differ);
+    EXPECT_NE((std::array{a.next(), a.next(), a.next()}), (std::array{b.next(), b.next(), b.next()}));
 }
 
 } // namespace
