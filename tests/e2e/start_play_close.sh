@@ -15,12 +15,12 @@ trap 'rm -rf "$XDG_CONFIG_HOME"' EXIT
 run() {
   "$program" & local pid=$!
   local window=""
-  for _ in $(seq 150); do
+  for _ in $(seq 300); do
     window=$(xdotool search --onlyvisible --name '^Tessaloom$' 2>/dev/null | head -n1 || true)
     [ -n "$window" ] && break
     sleep 0.1
   done
-  if [ -z "$window" ]; then echo "FAIL: no game window within 15 s"; kill "$pid"; return 1; fi
+  if [ -z "$window" ]; then echo "FAIL: no game window within 30 s"; kill "$pid"; return 1; fi
 
   xdotool windowfocus --sync "$window"
   xdotool key F2
@@ -28,7 +28,7 @@ run() {
   if ! kill -0 "$pid" 2>/dev/null; then echo "FAIL: the program ended on F2"; return 1; fi
 
   "$closer" "$window"
-  for _ in $(seq 30); do
+  for _ in $(seq 100); do
     if ! kill -0 "$pid" 2>/dev/null; then
       wait "$pid"; local status=$?
       [ "$status" -eq 0 ] || { echo "FAIL: exit status $status"; return 1; }
@@ -37,7 +37,7 @@ run() {
     fi
     sleep 0.1
   done
-  echo "FAIL: the program was still running 3 s after its window was closed"
+  echo "FAIL: the program was still running 10 s after its window was closed"
   kill "$pid"
   return 1
 }
