@@ -1,24 +1,52 @@
-#include "settings/platform_registry.h"
+// The settings file as the store's registry off Windows: where it lives, how it is written, what
+// happens when it cannot be read or written, and programs sharing it.
+#include "settings/reg_file_document.h"
 #include "settings/reg_file_registry.h"
 #include "settings/settings_store.h"
-#include "settings/text_encoding.h"
 #include "temp_folder.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include <csignal>
 #include <fstream>
+#include <functional>
+#include <grp.h>
+#include <random>
+#include <sstream>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace tessaloom {
 namespace {
 
-using testing::contentOf;
-
 namespace fs = std::filesystem;
 
-void save(const std::string& path, const std::string& content)
+const std::string kSettingsFile =
+    "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Marrowquill Software\\Tessaloom]\n\"NumRows\"=dword:00000003\n";
+
+// A file's bytes, empty when it cannot be read.
+std::string contentOf(const std::string& path)
 {
-    std::ofstream(path, std::ios::binary) << content;
+    std::ostringstream content;
+    content << std::ifstream(path, std::ios::binary).rdbuf();
+    return content.str();
+}
+
+// Runs body in a child process, which exits with what body returns.
+pid_t inChild(const auto& body)
+{
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(body());
+    return child;
+}
+
+// The child's exit code; -1 when it did not exit by itself.
+int exitCodeOf(pid_t child)
+{
+    int status = 0;
+    return ::waitpid(child, &status, 0) == child && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 class RegFileRegistryTest : public ::testing::Test {
@@ -27,76 +55,18 @@ protected:
     std::string path = folder.path("config/Marrowquill Software/Tessaloom.reg");
     RegFileRegistry registry{path};
     SettingsStore store{registry, NumberFormat{".", ","}};
-
-    SettingValue read(const char* name) { return store.ReadRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, name); }
-    void write(const char* name, const SettingValue& data)
-    {
-        store.WriteRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, name, data);
-    }
 };
 
 TEST_F(RegFileRegistryTest, ReadsCreateNothingAndTheFirstWriteMakesAPrivateFolderAndTheFile)
 {
-    EXPECT_TRUE(read("NumRows").isEmpty());
+    EXPECT_TRUE(store.ReadRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, "NumRows").isEmpty());
     EXPECT_FALSE(fs::exists(folder.path("config")));
 
-    write("NumRows", "4");
-    write("ImageLabel01", "Beach \"2004\"");
+    store.WriteRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, "NumRows", "3");
     EXPECT_EQ(fs::status(folder.path("config/Marrowquill Software")).permissions() & fs::perms::all,
               fs::perms::owner_all);
-    EXPECT_EQ(contentOf(path), "REGEDIT4\n"
-                               "\n"
-                               "[HKEY_LOCAL_MACHINE\\Software\\Marrowquill Software\\Tessaloom]\n"
-                               "\"NumRows\"=dword:00000004\n"
-                               "\"ImageLabel01\"=\"Beach \\\"2004\\\"\"\n");
+    EXPECT_EQ(contentOf(path), kSettingsFile);
     EXPECT_FALSE(fs::exists(path + ".tmp"));
-}
-
-TEST_F(RegFileRegistryTest, AnExportDroppedInPlaceIsReadAndRewrittenInOwnFormOnTheFirstWrite)
-{
-    const std::string exported = "Windows Registry Editor Version 5.00\r\n\r\n"
-                                 "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Marrowquill Software\\Tessaloom]\r\n"
-                                 "\"NumRows\"=dword:00000003\r\n"
-                                 "\"Tries3\"=dword:0000000b\r\n"
-                                 "\"ImagePath01\"=\"C:\\\\Bilder\\\\Stra\xC3\x9F" "e.jpg\"\r\n"
-                                 "\"ImageLabel01\"=hex(1):53,00,74,00,72,00,61,00,df,00,65,00,00,00\r\n"
-                                 "\"Odd\"=hex:zz\r\n";
-    std::string utf16 = "\xFF\xFE";
-    for (char16_t unit : utf8ToUtf16(exported))
-        utf16 += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
-    fs::create_directories(fs::path(path).parent_path());
-    save(path, utf16);
-
-    EXPECT_EQ(read("NumRows"), SettingValue(std::int32_t{3}));
-    EXPECT_EQ(read("ImagePath01"), SettingValue("C:\\Bilder\\Stra\xC3\x9F" "e.jpg"));
-    EXPECT_EQ(read("ImageLabel01"), SettingValue("Stra\xC3\x9F" "e"));
-    EXPECT_EQ(contentOf(path), utf16);  // reading changes nothing
-
-    write("FlipSpeed", std::int32_t{1500});
-    const std::string rewritten = contentOf(path);
-    EXPECT_TRUE(rewritten.starts_with("REGEDIT4\n"));
-    EXPECT_NE(rewritten.find("\"Odd\"=hex:zz\n"), std::string::npos);
-    EXPECT_EQ(read("NumRows"), SettingValue(std::int32_t{3}));
-    EXPECT_EQ(read("Tries3"), SettingValue(std::int32_t{11}));
-    EXPECT_EQ(read("ImagePath01"), SettingValue("C:\\Bilder\\Stra\xC3\x9F" "e.jpg"));
-    EXPECT_EQ(read("ImageLabel01"), SettingValue("Stra\xC3\x9F" "e"));
-    EXPECT_EQ(read("FlipSpeed"), SettingValue(std::int32_t{1500}));
-}
-
-TEST_F(RegFileRegistryTest, AWriteThroughASymbolicLinkKeepsTheLinkAndTheFilesMode)
-{
-    const std::string real = folder.path("dotfiles/Tessaloom.reg");
-    fs::create_directories(folder.path("dotfiles"));
-    fs::create_directories(fs::path(path).parent_path());
-    save(real, "REGEDIT4\n");
-    fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    fs::create_symlink(real, path);
-
-    write("NumRows", "5");
-    EXPECT_TRUE(fs::is_symlink(path));
-    EXPECT_EQ(fs::status(real).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    EXPECT_NE(contentOf(real).find("\"NumRows\"=dword:00000005"), std::string::npos);
-    EXPECT_EQ(read("NumRows"), SettingValue(std::int32_t{5}));
 }
 
 TEST_F(RegFileRegistryTest, AFiftyMegabyteFileIsReadAndWrittenWhole)
@@ -105,24 +75,134 @@ TEST_F(RegFileRegistryTest, AFiftyMegabyteFileIsReadAndWrittenWhole)
     for (int i = 0; junk.size() < (50u << 20); ++i)
         junk += "junk line " + std::to_string(i) + " \"not\"=a value\n";
     fs::create_directories(fs::path(path).parent_path());
-    save(path, "REGEDIT4\n[HKEY_LOCAL_MACHINE\\Software\\Marrowquill Software\\Tessaloom]\n\"NumRows\"=dword:00000006\n" +
-                   junk);
+    std::ofstream(path) << kSettingsFile << junk;
 
-    EXPECT_EQ(read("NumRows"), SettingValue(std::int32_t{6}));
-    write("FlipSpeed", "700");
-    EXPECT_EQ(read("FlipSpeed"), SettingValue(std::int32_t{700}));
-    const std::string rewritten = contentOf(path);
-    EXPECT_NE(rewritten.find(junk), std::string::npos);
+    EXPECT_EQ(store.ReadRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, "NumRows"), SettingValue(std::int32_t{3}));
+    store.WriteRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, "FlipSpeed", "700");
+    const std::string written = contentOf(path);
+    EXPECT_NE(written.find("\n\"FlipSpeed\"=dword:000002bc\n"), std::string::npos);
+    EXPECT_NE(written.find(junk), std::string::npos);
 }
 
-TEST(SettingsFilePathTest, FollowsTheBaseDirectoryRules)
+constexpr int kReadThree = 1, kReadFailed = 2, kWriteFailed = 4, kReadOther = 8;
+
+// Reads "NumRows", then writes it, as a user who owns nothing here (file modes do not stop the
+// superuser); tells what happened in its exit code.
+int probeAsAnotherUser(const std::string& path)
 {
-    EXPECT_EQ(settingsFilePath("/xdg", "/home/ana"), "/xdg/Marrowquill Software/Tessaloom.reg");
-    EXPECT_EQ(settingsFilePath("/xdg/", "/home/ana"), "/xdg/Marrowquill Software/Tessaloom.reg");
-    EXPECT_EQ(settingsFilePath(nullptr, "/home/ana"), "/home/ana/.config/Marrowquill Software/Tessaloom.reg");
-    EXPECT_EQ(settingsFilePath("", "/home/ana"), "/home/ana/.config/Marrowquill Software/Tessaloom.reg");
-    EXPECT_EQ(settingsFilePath("relative", "/home/ana"), "/home/ana/.config/Marrowquill Software/Tessaloom.reg");
-    EXPECT_EQ(settingsFilePath(nullptr, nullptr), "");
+    return exitCodeOf(inChild([&] {
+        if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
+            return 64;
+        RegFileRegistry registry(path);
+        SettingsStore store(registry, NumberFormat{".", ","});
+        const SettingValue rows = store.ReadRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, "NumRows");
+        int outcome = rows == SettingValue(std::int32_t{3}) ? kReadThree : rows.isEmpty() ? 0 : kReadOther;
+        outcome |= store.lastRegistryResult() != 0 ? kReadFailed : 0;
+        store.WriteRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, "NumRows", "5");
+        return outcome | (store.lastRegistryResult() != 0 ? kWriteFailed : 0);
+    }));
+}
+
+TEST_F(RegFileRegistryTest, FilesAndFoldersThatCannotBeUsedGiveAbsentValuesAndStoreNothing)
+{
+    const std::vector<std::string> kept = {"unreadable.reg", "readonly.reg", "locked/Tessaloom.reg",
+                                           "closed/Tessaloom.reg", "file"};
+    for (const char* name : {"locked", "closed", "folder.reg"})
+        fs::create_directory(folder.path(name));
+    ASSERT_EQ(::mkfifo(folder.path("pipe.reg").c_str(), 0666), 0);
+    fs::create_symlink(folder.path("gone/Tessaloom.reg"), folder.path("dangling.reg"));
+    for (const std::string& name : kept)
+        std::ofstream(folder.path(name)) << kSettingsFile;
+    fs::permissions(folder.path("locked/Tessaloom.reg"), fs::perms::all);  // only the folder stops a write
+    fs::permissions(folder.path("unreadable.reg"), fs::perms::none);
+    fs::permissions(folder.path("readonly.reg"), fs::perms(0444));
+    fs::permissions(folder.path("locked"), fs::perms(0555));  // its files may be written, not replaced
+    fs::permissions(folder.path("closed"), fs::perms(0666));  // no one may enter it
+
+    const std::pair<const char*, int> cases[] = {
+        {"unreadable.reg", kReadFailed | kWriteFailed},       {"readonly.reg", kReadThree | kWriteFailed},
+        {"locked/Tessaloom.reg", kReadThree | kWriteFailed}, {"closed/Tessaloom.reg", kReadFailed | kWriteFailed},
+        {"folder.reg", kReadFailed | kWriteFailed},           {"pipe.reg", kReadFailed | kWriteFailed},
+        {"dangling.reg", kReadFailed | kWriteFailed},         {"file/Tessaloom.reg", kReadFailed | kWriteFailed},
+    };
+    for (const auto& [name, outcome] : cases)
+        EXPECT_EQ(probeAsAnotherUser(folder.path(name)), outcome) << name;
+    EXPECT_TRUE(fs::is_directory(folder.path("folder.reg")));
+    EXPECT_TRUE(fs::is_fifo(folder.path("pipe.reg")));
+    EXPECT_FALSE(fs::exists(folder.path("gone")));
+    EXPECT_FALSE(fs::exists(folder.path("locked/Tessaloom.reg.tmp")));
+    for (const char* name : {"closed", "locked", "unreadable.reg"})
+        fs::permissions(folder.path(name), fs::perms::all);
+    for (const std::string& name : kept)
+        EXPECT_EQ(contentOf(folder.path(name)), kSettingsFile) << name;
+}
+
+std::string data(int round, int index)
+{
+    return "round " + std::to_string(round) + " value " + std::to_string(index);
+}
+
+// Writes "Value<first>" to "Value<end - 1>", each holding data(round, index), calling done() after each.
+void writeValues(const std::string& path, int round, int first, int end, const std::function<void()>& done = [] {})
+{
+    RegFileRegistry registry(path);
+    SettingsStore store(registry, NumberFormat{".", ","});
+    for (int i = first; i < end; ++i) {
+        store.WriteRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, "Value" + std::to_string(i), data(round, i));
+        done();
+    }
+}
+
+TEST_F(RegFileRegistryTest, TwoProcessesWritingAtTheSameMomentLoseNothing)
+{
+    const pid_t first = inChild([&] { return writeValues(path, 0, 0, 500), 0; });
+    const pid_t second = inChild([&] { return writeValues(path, 1, 500, 1000), 0; });
+    EXPECT_EQ(exitCodeOf(first), 0);
+    EXPECT_EQ(exitCodeOf(second), 0);
+    int found = 0;
+    for (int i = 0; i < 1000; ++i)
+        found += store.ReadRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, "Value" + std::to_string(i)) ==
+                 SettingValue(data(i / 500, i));
+    EXPECT_EQ(found, 1000);
+}
+
+TEST_F(RegFileRegistryTest, AWriterKilledAtAnyMomentLeavesAWholeFileOfOldOrNewValues)
+{
+    constexpr int kValues = 30;
+    writeValues(path, 0, 0, kValues);
+    std::vector<int> roundHeld(kValues, 0);  // the round whose data each value holds
+
+    std::mt19937 random(20240);
+    for (int round = 1; round <= 200; ++round) {
+        int progress[2];
+        ASSERT_EQ(::pipe(progress), 0);
+        const pid_t writer = inChild([&] {
+            writeValues(path, round, 0, kValues, [&] { [[maybe_unused]] auto sent = ::write(progress[1], "+", 1); });
+            return 0;
+        });
+        ::close(progress[1]);
+        // Kill after a random number of whole writes and a random share of the next one.
+        char done;
+        for (unsigned writes = random() % 3; writes > 0 && ::read(progress[0], &done, 1) == 1; --writes) {
+        }
+        volatile unsigned spun = 0;
+        for (unsigned spin = random() % 200000; spin > 0; --spin)
+            spun = spun + 1;
+        ::kill(writer, SIGKILL);
+        exitCodeOf(writer);
+        ::close(progress[0]);
+
+        const std::string content = contentOf(path);
+        const RegFileDocument document = RegFileDocument::parse(content);
+        ASSERT_EQ(document.serialize(), content) << "round " << round << ": not a whole file";
+        const std::vector<NamedValue> values = document.values(kHkeyLocalMachine, kSettingsKeyPath);
+        ASSERT_EQ(values.size(), static_cast<std::size_t>(kValues)) << "round " << round;
+        for (int i = 0; i < kValues; ++i) {
+            const std::string text(values[i].value.bytes.begin(), values[i].value.bytes.end() - 1);
+            ASSERT_TRUE(text == data(roundHeld[i], i) || text == data(round, i)) << "round " << round << ": " << text;
+            roundHeld[i] = text == data(round, i) ? round : roundHeld[i];
+        }
+    }
 }
 
 } // namespace

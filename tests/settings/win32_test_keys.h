@@ -25,9 +25,6 @@ public:
         RegDeleteTreeW(HKEY_CURRENT_USER, base().c_str());
         RegDeleteKeyW(HKEY_CURRENT_USER, kParent);  // only when no other test's keys are left
     }
-    Win32TestKeys(const Win32TestKeys&) = delete;
-    Win32TestKeys& operator=(const Win32TestKeys&) = delete;
-
     static std::wstring base() { return std::wstring(kParent) + L"\\" + std::to_wstring(GetCurrentProcessId()); }
 
     HKEY machine = nullptr;
