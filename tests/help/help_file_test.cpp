@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <regex>
 
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -56,6 +57,40 @@ TEST_F(BuiltHelpFile, HoldsBothTopicsTheirContentsAndAnIndex)
     for (const char* wanted : {"flip speed", "records", "New Game", "Maintain Pictures", "GIF files",
                                "Label field cannot be blank", "Marrowquill Software on the Web"})
         EXPECT_NE(std::find(keywords.begin(), keywords.end(), wanted), keywords.end()) << wanted;
+}
+
+// Every contents and index entry, and every link and picture of every topic, leads to a file in
+// the help file and, with an anchor, to a place in that topic.
+TEST_F(BuiltHelpFile, EveryEntryAndLinkLeadsSomewhere)
+{
+    std::vector<std::pair<std::string, std::string>> targets;  // where it is, where it leads
+    std::vector<SitemapEntry> pending = sitemap(system.contentsFile);
+    for (SitemapEntry& entry : sitemap(system.indexFile))
+        pending.push_back(std::move(entry));
+    while (!pending.empty()) {
+        SitemapEntry entry = std::move(pending.back());
+        pending.pop_back();
+        targets.emplace_back("entry " + entry.name, entry.local);
+        pending.insert(pending.end(), entry.children.begin(), entry.children.end());
+    }
+    const std::regex reference(R"re((?:href|src)="([^"]*)")re", std::regex::icase);
+    for (const std::string& path : file->files()) {
+        const std::string page = path.ends_with(".htm") ? text(path) : std::string();
+        for (std::sregex_iterator it(page.begin(), page.end(), reference), end; it != end; ++it) {
+            const std::string link = (*it)[1];
+            if (!link.starts_with("https://"))
+                targets.emplace_back(path, link.starts_with("#") ? path.substr(1) + link : link);
+        }
+    }
+    ASSERT_GT(targets.size(), 60u);
+    for (const auto& [where, target] : targets) {
+        const auto hash = target.find('#');
+        ASSERT_TRUE(file->contains(target.substr(0, hash))) << where << " -> " << target;
+        if (hash != std::string::npos) {
+            const std::string place = "name=\"" + target.substr(hash + 1) + "\"";
+            EXPECT_NE(text("/" + target.substr(0, hash)).find(place), std::string::npos) << where << " -> " << target;
+        }
+    }
 }
 
 // No name, an empty file, a folder, a pipe (which would block the reader), or the built file
