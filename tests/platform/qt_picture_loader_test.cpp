@@ -28,6 +28,11 @@ protected:
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes);
     }
+    QByteArray readAll(const char* name) const
+    {
+        QFile file(path(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
     QImage load(const char* name) { return imageOf(loader.loadPicture(path(name).toStdString(), box)); }
 };
 
@@ -38,8 +43,10 @@ TEST_F(PictureLoaderTest, ReadsEachFormatStretchedToTheBox)
     ASSERT_TRUE(source.save(path("red.jpg"), "JPEG"));
     ASSERT_TRUE(source.save(path("red.bmp"), "BMP"));
     write("dot.gif", kOnePixelGif);
+    // Some cameras append data after the end of the image.
+    write("trailer.jpg", readAll("red.jpg") + QByteArray(3000, 'x'));
 
-    for (const char* name : {"red.jpg", "red.bmp", "dot.gif"}) {
+    for (const char* name : {"red.jpg", "red.bmp", "dot.gif", "trailer.jpg"}) {
         SCOPED_TRACE(name);
         const QImage image = load(name);
         ASSERT_FALSE(image.isNull());
@@ -48,7 +55,7 @@ TEST_F(PictureLoaderTest, ReadsEachFormatStretchedToTheBox)
     EXPECT_GT(qRed(load("red.jpg").pixel(100, 100)), 200);
 }
 
-// Text named as a picture, an empty or cut-off file, a header claiming 50000 x 50000 pixels
+// Text named as a picture, an empty or cut-off file (a JPEG cut in its image data included), a header claiming 50000 x 50000 pixels
 // (refused before anything is allocated for it), a folder, a missing file.
 TEST_F(PictureLoaderTest, WhatIsNoDecodablePictureFails)
 {
@@ -57,9 +64,17 @@ TEST_F(PictureLoaderTest, WhatIsNoDecodablePictureFails)
     write("notes.jpg", "These are not the pixels you are looking for.\n");
     write("empty.gif", "");
     write("cut.gif", kOnePixelGif.left(14));
+    // Cut off in its image data, a JPEG would decode to a picture half grey.
+    QImage photo(400, 300, QImage::Format_RGB32);
+    for (int y = 0; y < photo.height(); ++y)
+        for (int x = 0; x < photo.width(); ++x)
+            photo.setPixel(x, y, qRgb(x * 7 % 256, y * 13 % 256, (x * y) % 256));
+    ASSERT_TRUE(photo.save(path("whole.jpg"), "JPEG"));
+    const QByteArray whole = readAll("whole.jpg");
+    write("cut.jpg", whole.left(whole.size() * 6 / 10));
     QDir(dir.path()).mkdir(QStringLiteral("folder.jpg"));
 
-    for (const char* name : {"huge.gif", "notes.jpg", "empty.gif", "cut.gif", "folder.jpg", "missing.bmp"})
+    for (const char* name : {"huge.gif", "notes.jpg", "empty.gif", "cut.gif", "cut.jpg", "folder.jpg", "missing.bmp"})
         EXPECT_TRUE(load(name).isNull()) << name;
 }
 

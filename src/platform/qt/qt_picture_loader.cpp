@@ -2,8 +2,11 @@
 
 #include "platform/qt/qt_picture.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+
+#include <algorithm>
 
 namespace tessaloom {
 
@@ -23,6 +26,20 @@ bool isAcceptableSize(const QSize& full, bool scalesWhileDecoding)
     return pixels <= (scalesWhileDecoding ? kMaxDecodedPixels * 64 : kMaxDecodedPixels);
 }
 
+// The JPEG decoder fills a file cut off in its image data with grey and calls it a success;
+// such a file is refused as a broken one. A whole JPEG ends with the end-of-image marker
+// (only trailing data some cameras append may follow it), and that marker cannot occur inside
+// the coded image data, so a cut-off file has none near its end.
+bool endsLikeAWholeJpeg(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    constexpr qint64 kTail = 64 * 1024;
+    file.seek(std::max<qint64>(0, file.size() - kTail));
+    return file.read(kTail).contains(QByteArrayLiteral("\xff\xd9"));
+}
+
 PictureRef decode(const QString& path, PixelSize box, bool scaleWhileDecoding)
 {
     if (!QFileInfo(path).isFile())
@@ -30,6 +47,8 @@ PictureRef decode(const QString& path, PixelSize box, bool scaleWhileDecoding)
     QImageReader reader(path);
     reader.setAutoTransform(false);
     if (!reader.canRead())
+        return nullptr;
+    if (reader.format() == "jpeg" && !endsLikeAWholeJpeg(path))
         return nullptr;
     const QSize full = reader.size();
     const bool scales = scaleWhileDecoding && reader.supportsOption(QImageIOHandler::ScaledSize);
