@@ -10,8 +10,8 @@ namespace tessaloom {
 
 namespace {
 
-// The whole number a stored value stands for, if any; numbers far outside 32 bits are
-// reported as such by clamping, so range checks still reject them.
+// The whole number a stored value stands for, if any. A numeric text is rounded like a stored
+// number but not cut to 32 bits, so the range checks see how far out of range it lies.
 std::optional<double> storedNumber(const SettingValue& stored)
 {
     if (stored.isNumber())

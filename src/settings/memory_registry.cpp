@@ -61,18 +61,6 @@ std::int32_t MemoryRegistry::closeKey(Handle key)
     return open_.erase(key) ? kRegistrySuccess : kErrorInvalidHandle;
 }
 
-const MemoryRegistry::Values* MemoryRegistry::values(RootKey root, const std::string& path) const
-{
-    const auto found = keys_.find({root, foldedRegistryName(path)});
-    return found == keys_.end() ? nullptr : &found->second;
-}
-
-void MemoryRegistry::put(RootKey root, const std::string& path, const std::string& name, std::uint32_t kind,
-                         std::vector<std::uint8_t> bytes)
-{
-    keys_[{root, foldedRegistryName(path)}].insert_or_assign(name, StoredValue{kind, std::move(bytes)});
-}
-
 int MemoryRegistry::openHandles() const
 {
     return static_cast<int>(open_.size());

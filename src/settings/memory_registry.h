@@ -5,7 +5,6 @@
 
 #include <map>
 #include <tuple>
-#include <vector>
 
 namespace tessaloom {
 
@@ -13,7 +12,6 @@ namespace tessaloom {
 // the file and Windows registries are checked against.
 class MemoryRegistry final : public Registry {
 public:
-    using StoredValue = tessaloom::StoredValue;
     // Key paths and value names are case-insensitive, as in the registry; names keep the case
     // they were first stored with.
     struct CaseInsensitiveLess {
@@ -29,11 +27,8 @@ public:
                           std::uint32_t size) override;
     std::int32_t closeKey(Handle key) override;
 
-    // For tests: the values of a key (null when the key does not exist), direct stores, and
-    // a switch that makes every write fail as on a read-only store.
-    const Values* values(RootKey root, const std::string& path) const;
-    void put(RootKey root, const std::string& path, const std::string& name, std::uint32_t kind,
-             std::vector<std::uint8_t> bytes);
+    // For tests: a switch that makes every write fail as on a read-only store, a count of the
+    // values set, and the handles still open.
     bool failWrites = false;
     int writes = 0;  // values set, failed ones included
     int openHandles() const;
