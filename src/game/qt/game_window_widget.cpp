@@ -53,7 +53,7 @@ GameWindowWidget::GameWindowWidget(GameWindow& logic, QWidget* parent)
     , flipTimer_(new QTimer(this))
 {
     ui_->setupUi(this);
-    for (int p = 0; p < 24; ++p)
+    for (int p = 0; p < kBoardPositions; ++p)
         cards_[p] = findChild<QPushButton*>(QStringLiteral("btnButton%1").arg(p));
     applyFonts();
     flipTimer_->setObjectName(QStringLiteral("Timer1"));
@@ -65,7 +65,7 @@ GameWindowWidget::GameWindowWidget(GameWindow& logic, QWidget* parent)
 
 void GameWindowWidget::connectControls()
 {
-    for (int p = 0; p < 24; ++p)
+    for (int p = 0; p < kBoardPositions; ++p)
         connect(cards_[p], &QPushButton::clicked, this, [this, p] { forward([&] { logic_.btnButton_Click(p); }); });
     connect(ui_->cboRows, &QComboBox::activated, this,
             [this](int entry) { forward([&] { logic_.userSelectsRows(entry); }); });
@@ -167,7 +167,7 @@ void GameWindowWidget::refresh()
 void GameWindowWidget::refreshCards()
 {
     const GameWindowControls& model = logic_.controls();
-    for (int p = 0; p < 24; ++p) {
+    for (int p = 0; p < kBoardPositions; ++p) {
         const CardButton& card = model.btnButton[p];
         QPushButton* button = cards_[p];
         button->setGeometry(pixels(card.Left), pixels(card.Top), pixels(card.Width), pixels(card.Height));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "game/game_state.h"
 #include "platform/picture.h"
 
 #include <QMainWindow>
@@ -53,7 +54,7 @@ private:
 
     GameWindow& logic_;
     std::unique_ptr<Ui::frmMarrowquillMemory> ui_;
-    std::array<QPushButton*, 24> cards_{};
+    std::array<QPushButton*, kBoardPositions> cards_{};
     QTimer* flipTimer_;  // the flip timer, Timer1
     std::uint32_t appliedTimerRestarts_ = 0;
     bool inTick_ = false;
