@@ -70,7 +70,7 @@ $(diff <(echo "$wanted") <(echo "$listed") || true)"
 # The install manifest of a plain install lists the same files, the command's link included.
 prefix=$work/prefix
 cmake --install "$build" --prefix "$prefix" >/dev/null
-manifest=$(sed "s|^$prefix/||" "$build/install_manifest.txt" | sed 's|^games/|usr/games/|; s|^lib/|usr/lib/|; s|^share/|usr/share/|' | sort)
+manifest=$(sed "s|^$prefix/|usr/|" "$build/install_manifest.txt" | sort)
 [ "$manifest" = "$wanted" ] || fail "install_manifest.txt differs from the package:
 $(diff <(echo "$wanted") <(echo "$manifest") || true)"
 
