@@ -1,12 +1,15 @@
 // Draws the program's pictures into the folder given on the command line. Runs on the build
 // host during the build; the resource compiler then packs the files into the program.
+#include "artwork/artwork.h"
 #include "artwork/artwork_font.h"
 #include "artwork/built_in_picture.h"
+#include "artwork/ico_file.h"
 #include "artwork/icon_art.h"
 #include "artwork/placeholders.h"
 #include "artwork/program_picture.h"
 
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QTextStream>
@@ -21,6 +24,15 @@ bool save(const QDir& folder, const QString& name, const QImage& image, const ch
     if (image.save(path, format, quality))
         return true;
     QTextStream(stderr) << "Could not write " << path << '\n';
+    return false;
+}
+
+bool save(const QDir& folder, const QString& name, const QByteArray& data)
+{
+    QFile file(folder.filePath(name));
+    if (file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.flush())
+        return true;
+    QTextStream(stderr) << "Could not write " << file.fileName() << '\n';
     return false;
 }
 
@@ -44,8 +56,12 @@ int main(int argc, char* argv[])
 
     bool ok = save(folder, QStringLiteral("built_in_picture.png"), renderBuiltInPicture(), "PNG");
     ok = save(folder, QStringLiteral("program_picture.jpg"), renderProgramPicture(), "JPEG", 92) && ok;
-    for (int size : {16, 32, 48, 64, 128, 256})
-        ok = save(folder, QStringLiteral("icon_%1.png").arg(size), renderIcon(size), "PNG") && ok;
+    QList<QImage> icons;
+    for (int size : tessaloom::kIconSizes) {
+        icons.append(renderIcon(size));
+        ok = save(folder, QStringLiteral("icon_%1.png").arg(size), icons.back(), "PNG") && ok;
+    }
+    ok = save(folder, QStringLiteral("tessaloom.ico"), icoFile(icons)) && ok;
     ok = save(folder, QStringLiteral("no_image_selected.png"),
               renderPlaceholder({QStringLiteral("No"), QStringLiteral("Image"), QStringLiteral("Selected")}), "PNG") && ok;
     ok = save(folder, QStringLiteral("image_not_found.png"),

@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <QColor>
+#include <QDataStream>
+#include <QFile>
 #include <QImage>
 #include <QImageReader>
 #include <QSet>
 
+#include <iterator>
 #include <vector>
 
 namespace tessaloom {
@@ -38,6 +41,33 @@ TEST(Artwork, EveryPictureLoadsAtItsSizeAndFormat)
     const QList<QSize> iconSizes = programIcon().availableSizes();
     for (int size : kIconSizes)
         EXPECT_TRUE(iconSizes.contains(QSize(size, size))) << size;
+}
+
+// Windows picks an icon by the sizes in the file's directory, so they must match the pictures:
+// each drawn size as it is, 256 written as 0 since it does not fit the directory's byte.
+TEST(Artwork, TheIcoFileHoldsEveryIconSize)
+{
+    QFile file(QStringLiteral(TESSALOOM_ICON_ICO));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QDataStream directory(bytes);
+    directory.setByteOrder(QDataStream::LittleEndian);
+    quint16 reserved = 1, type = 0, count = 0;
+    directory >> reserved >> type >> count;
+    ASSERT_EQ(reserved, 0);
+    ASSERT_EQ(type, 1);
+    ASSERT_EQ(count, std::size(kIconSizes));
+    for (int size : kIconSizes) {
+        quint8 width = 0, height = 0, colours = 0, zero = 0;
+        quint16 planes = 0, bits = 0;
+        quint32 length = 0, offset = 0;
+        directory >> width >> height >> colours >> zero >> planes >> bits >> length >> offset;
+        EXPECT_EQ(width, size % 256) << size;
+        EXPECT_EQ(height, size % 256) << size;
+        const QImage entry = QImage::fromData(bytes.mid(offset, length), "PNG");
+        const QImage drawn(QStringLiteral(":/artwork/icon_%1.png").arg(size));
+        EXPECT_EQ(entry.convertToFormat(QImage::Format_ARGB32), drawn.convertToFormat(QImage::Format_ARGB32)) << size;
+    }
 }
 
 bool dark(QRgb pixel) { return qGray(pixel) < 90; }
