@@ -177,14 +177,15 @@ std::optional<ValueLine> parseValueLine(std::string_view s, bool exportForm)
 
 // Turns the file into UTF-8 text: UTF-16LE with a byte-order mark is converted, a UTF-8 mark
 // dropped.
-std::string decode(std::string bytes)
+void decode(std::string& bytes)
 {
-    const std::string_view view = bytes;
-    if (view.starts_with("\xFF\xFE"))
-        return utf16leToUtf8(reinterpret_cast<const std::uint8_t*>(view.data()) + 2, view.size() - 2);
-    if (view.starts_with("\xEF\xBB\xBF"))
+    if (bytes.starts_with("\xFF\xFE")) {
+        bytes = utf16leToUtf8(reinterpret_cast<const std::uint8_t*>(bytes.data()) + 2, bytes.size() - 2);
+        return;
+    }
+    if (bytes.starts_with("\xEF\xBB\xBF"))
         bytes.erase(0, 3);
-    return validUtf8(std::move(bytes));
+    bytes = validUtf8(std::move(bytes));
 }
 
 } // namespace
@@ -278,10 +279,10 @@ RegFileDocument RegFileDocument::parse(std::string bytes)
 {
     using namespace regfile;
     RegFileDocument document;
-    std::string decoded = decode(std::move(bytes));
-    if (decoded.size() >= UINT32_MAX)
+    decode(bytes);
+    if (bytes.size() >= UINT32_MAX)
         throw std::length_error("settings file beyond 4 GiB");
-    document.source_ = std::make_shared<const std::string>(std::move(decoded));
+    document.source_ = std::make_shared<const std::string>(std::move(bytes));
     const std::string_view text = *document.source_;
     const auto at = [](std::size_t offset) { return static_cast<std::uint32_t>(offset); };
 

@@ -62,8 +62,9 @@ std::string exportedText(const std::string& file)
     std::string text = utf16leToUtf8(reinterpret_cast<const std::uint8_t*>(file.data()) + 2, file.size() - 2);
     std::string plain;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\n')
+        if (text[i] == '\n') {
             EXPECT_TRUE(i > 0 && text[i - 1] == '\r') << "a line ending in LF alone";
+        }
         if (text[i] != '\r' || i + 1 == text.size() || text[i + 1] != '\n')
             plain.push_back(text[i]);
     }

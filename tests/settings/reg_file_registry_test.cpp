@@ -44,17 +44,23 @@ struct NoSync : FileCalls {
     int sync(int) override { return 0; }
 };
 
-// The system's lock, with a clock that moves only while a writer pauses for it.
-struct ScriptedClock : FileCalls {
-    std::chrono::steady_clock::time_point time{};
+// The system's calls, but for a clock that moves only while a writer pauses, and, when set, a
+// failing lock call and disk, and flushes recorded with what the settings file then holds.
+struct ScriptedCalls : FileCalls {
     std::chrono::milliseconds waited{0};
     std::function<void()> onPause = [] {};
-    std::chrono::steady_clock::time_point now() override { return time; }
-    void pause(std::chrono::milliseconds length) override
+    int lockError = 0, syncError = 0;
+    std::string file;
+    std::vector<std::string> flushed;
+    std::chrono::steady_clock::time_point now() override { return std::chrono::steady_clock::time_point(waited); }
+    void pause(std::chrono::milliseconds length) override { waited += length, onPause(); }
+    int tryLock(int fd) override { return lockError ? lockError : FileCalls::tryLock(fd); }
+    int sync(int fd) override
     {
-        time += length;
-        waited += length;
-        onPause();
+        struct stat info {};
+        ::fstat(fd, &info);
+        flushed.push_back((S_ISDIR(info.st_mode) ? "folder, file holds " : "new file, file holds ") + contentOf(file));
+        return syncError;
     }
 };
 
@@ -120,59 +126,41 @@ TEST_F(RegFileRegistryTest, FilesUpToFourMegabytesAreReadAndWrittenWithinThatSiz
 TEST_F(RegFileRegistryTest, AWriteWaitsForAnotherWriterTwoSecondsAtMostAndAReadNeverWaits)
 {
     store.WriteRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, "NumRows", "3");
-    ScriptedClock clock;
-    RegFileRegistry waiting(path, clock);
-    SettingsStore waitingStore(waiting, NumberFormat{".", ","});
+    ScriptedCalls calls;
+    RegFileRegistry waiting(path, calls);
     pid_t holder = lockHolder(path);
     ASSERT_GT(holder, 0);
     ::kill(holder, SIGSTOP);  // an instance stopped in a debugger
 
     Registry::Handle key = 0;
-    ASSERT_EQ(waiting.createKey(kHkeyLocalMachine, kSettingsKeyPath, key), 0);
     const std::uint8_t five[4] = {5, 0, 0, 0};
+    ASSERT_EQ(waiting.createKey(kHkeyLocalMachine, kSettingsKeyPath, key), 0);
     EXPECT_EQ(waiting.setValue(key, "NumRows", kRegDword, five, 4), kErrorTimeout);
-    waiting.closeKey(key);
-    EXPECT_GE(clock.waited, kLockWait);
-    EXPECT_LT(clock.waited, kLockWait + 100ms);
+    EXPECT_GE(calls.waited, kLockWait);
+    EXPECT_LT(calls.waited, kLockWait + 100ms);
     EXPECT_EQ(contentOf(path), kSettingsFile);
-    EXPECT_EQ(waitingStore.ReadRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, "NumRows"), SettingValue(std::int32_t{3}));
+    EXPECT_EQ(SettingsStore(waiting).ReadRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, "NumRows"),
+              SettingValue(std::int32_t{3}));
 
     // The holder going away during the wait lets the write through.
-    clock.waited = 0ms;
-    clock.onPause = [&] {
-        if (clock.waited >= 300ms && holder > 0) {
-            ::kill(holder, SIGKILL);
-            exitCodeOf(holder);
-            holder = 0;
-        }
+    calls.waited = 0ms;
+    calls.onPause = [&] {
+        if (calls.waited >= 300ms && holder > 0)
+            ::kill(holder, SIGKILL), exitCodeOf(holder), holder = 0;
     };
-    waitingStore.WriteRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, "NumRows", "5");
-    EXPECT_LT(clock.waited, 400ms);
-    EXPECT_EQ(waitingStore.ReadRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, "NumRows"), SettingValue(std::int32_t{5}));
+    EXPECT_EQ(waiting.setValue(key, "NumRows", kRegDword, five, 4), 0);
+    EXPECT_LT(calls.waited, 400ms);
+    waiting.closeKey(key);
     if (holder > 0)
         ::kill(holder, SIGKILL), exitCodeOf(holder);
 }
 
-// A file system without locks, whose flushes are recorded with what the settings file then holds.
-struct NoLocks : FileCalls {
-    std::string path;
-    int syncError = 0;
-    std::vector<std::string> flushed;
-    int tryLock(int) override { return ENOLCK; }
-    int sync(int fd) override
-    {
-        struct stat info {};
-        ::fstat(fd, &info);
-        flushed.push_back((S_ISDIR(info.st_mode) ? "folder, file holds " : "new file, file holds ") + contentOf(path));
-        return syncError;
-    }
-};
-
 TEST_F(RegFileRegistryTest, WithoutLocksAWriteGoesAheadSyncedBeforeTheRenameAndTheFolderAfter)
 {
     store.WriteRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, "NumRows", "3");
-    NoLocks calls;
-    calls.path = path;
+    ScriptedCalls calls;
+    calls.file = path;
+    calls.lockError = ENOLCK;
     RegFileRegistry unlocked(path, calls);
     SettingsStore unlockedStore(unlocked, NumberFormat{".", ","});
     unlockedStore.WriteRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, "NumRows", "5");
