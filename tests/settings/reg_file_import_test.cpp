@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <fstream>
 #include <windows.h>
 
 namespace tessaloom {
@@ -26,38 +28,18 @@ std::wstring wide(std::string_view utf8)
     return std::wstring(units.begin(), units.end());
 }
 
-// Runs a command line to its end; its exit code, or -1 when it could not start.
-long run(std::wstring commandLine)
-{
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
-                        &startup, &process))
-        return -1;
-    WaitForSingleObject(process.hProcess, INFINITE);
-    DWORD code = 0;
-    GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return static_cast<long>(code);
-}
-
 // The value under the user's key as the registry holds it, texts as UTF-16LE; kind 0 when missing.
 StoredValue registryValue(const std::string& key, const std::string& name)
 {
-    HKEY handle = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, wide(key).c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS)
-        return {};
     StoredValue value{0, Bytes(4096)};
     DWORD kind = 0;
     DWORD size = static_cast<DWORD>(value.bytes.size());
-    if (RegQueryValueExW(handle, wide(name).c_str(), nullptr, &kind, value.bytes.data(), &size) == ERROR_SUCCESS) {
-        value.kind = kind;
-        value.bytes.resize(size);
-    }
-    RegCloseKey(handle);
-    return value.kind ? value : StoredValue{};
+    if (RegGetValueW(HKEY_CURRENT_USER, wide(key).c_str(), wide(name).c_str(), RRF_RT_ANY | RRF_NOEXPAND, &kind,
+                     value.bytes.data(), &size) != ERROR_SUCCESS)
+        return {};
+    value.kind = kind;
+    value.bytes.resize(size);
+    return value;
 }
 
 // What the registry holds for a value the store holds: texts in UTF-16LE.
@@ -75,8 +57,9 @@ TEST(RegFileImportTest, TheRegistryEditorImportsWrittenFilesWithEveryTextIntactA
     const testing::Win32TestKeys keys;  // their parent and all below it go at the end
     const std::wstring base = testing::Win32TestKeys::base();
     const std::string parent = utf16ToUtf8(std::u16string(base.begin(), base.end()));
-    wchar_t folder[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, folder);
+    char folder[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, folder);
+    const std::string path = folder + std::string("tessaloom-import.reg");
 
     const std::string ascii = parent + "\\Ascii";
     const std::string other = parent + "\\Unicode";
@@ -103,13 +86,9 @@ TEST(RegFileImportTest, TheRegistryEditorImportsWrittenFilesWithEveryTextIntactA
     for (const auto& [file, key] : {std::pair{&plain, ascii}, std::pair{&document, other}}) {
         const std::string written = file->serialize();
         EXPECT_EQ(written.starts_with("REGEDIT4\n"), file == &plain);
-        const std::wstring path = std::wstring(folder) + L"tessaloom-import-" + std::to_wstring(GetCurrentProcessId()) + L".reg";
-        FILE* out = _wfopen(path.c_str(), L"wb");
-        ASSERT_NE(out, nullptr);
-        std::fwrite(written.data(), 1, written.size(), out);
-        std::fclose(out);
-        EXPECT_EQ(run(L"regedit.exe /s \"" + path + L"\""), 0);
-        DeleteFileW(path.c_str());
+        std::ofstream(path, std::ios::binary) << written;
+        EXPECT_EQ(std::system(("regedit.exe /s \"" + path + "\"").c_str()), 0);
+        std::remove(path.c_str());
 
         // The store reads from the file just what the import left in the registry.
         const std::vector<NamedValue> read = RegFileDocument::parse(written).values(kHkeyCurrentUser, key);
@@ -118,8 +97,7 @@ TEST(RegFileImportTest, TheRegistryEditorImportsWrittenFilesWithEveryTextIntactA
             EXPECT_EQ(registryValue(key, value.name), asRegistryHolds(value.value)) << value.name;
     }
     EXPECT_EQ(registryValue(other, "Gone").kind, 0u);
-    HKEY below = nullptr;
-    EXPECT_NE(RegOpenKeyExW(HKEY_CURRENT_USER, wide(other + "\\Below").c_str(), 0, KEY_READ, &below), ERROR_SUCCESS);
+    EXPECT_EQ(registryValue(other + "\\Below", "Lost").kind, 0u);
 }
 
 } // namespace

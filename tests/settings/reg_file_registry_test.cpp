@@ -64,24 +64,12 @@ struct ScriptedCalls : FileCalls {
     }
 };
 
-// A process holding the file's lock until it is killed.
-pid_t lockHolder(const std::string& path)
+// A second instance that took the file's lock and then stopped (in a debugger, say).
+pid_t stoppedLockHolder(const std::string& path)
 {
-    int ready[2];
-    if (::pipe(ready) != 0)
-        return -1;
-    const pid_t holder = inChild([&] {
-        const int fd = ::open(path.c_str(), O_RDWR);
-        if (::flock(fd, LOCK_EX) != 0 || ::write(ready[1], "+", 1) != 1)
-            return 1;
-        for (;;)
-            ::pause();
-    });
-    ::close(ready[1]);
-    char held = 0;
-    const bool locked = ::read(ready[0], &held, 1) == 1;
-    ::close(ready[0]);
-    return locked ? holder : -1;
+    const pid_t holder = inChild([&] { return ::flock(::open(path.c_str(), O_RDWR), LOCK_EX) || ::raise(SIGSTOP); });
+    int status = 0;
+    return ::waitpid(holder, &status, WUNTRACED) == holder && WIFSTOPPED(status) ? holder : -1;
 }
 
 class RegFileRegistryTest : public ::testing::Test {
@@ -128,9 +116,8 @@ TEST_F(RegFileRegistryTest, AWriteWaitsForAnotherWriterTwoSecondsAtMostAndAReadN
     store.WriteRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, "NumRows", "3");
     ScriptedCalls calls;
     RegFileRegistry waiting(path, calls);
-    pid_t holder = lockHolder(path);
+    pid_t holder = stoppedLockHolder(path);
     ASSERT_GT(holder, 0);
-    ::kill(holder, SIGSTOP);  // an instance stopped in a debugger
 
     Registry::Handle key = 0;
     const std::uint8_t five[4] = {5, 0, 0, 0};
