@@ -304,6 +304,15 @@ RegFileDocument RegFileDocument::parse(std::string bytes)
     bool inSection = false;  // in a section of a known key, whose lines may be values
     auto lineAfter = [&](std::size_t start) { return std::min(text.find('\n', start), bodyEnd - 1) + 1; };
     while (next < bodyEnd) {
+        // Most lines are neither headers nor values, which their first character tells.
+        std::size_t first = next;
+        while (first < bodyEnd && isBlank(text[first]))
+            ++first;
+        const char lead = first < bodyEnd ? text[first] : '\n';
+        if (lead == '\n' || (lead != '[' && !(inSection && (lead == '"' || lead == '@')))) {
+            next = lineAfter(first);
+            continue;
+        }
         std::size_t end = lineAfter(next);
         const std::string_view line = firstLine(text.substr(next, end - next));
         if (isBracketed(line)) {
@@ -314,8 +323,7 @@ RegFileDocument RegFileDocument::parse(std::string bytes)
             next = end;
             continue;
         }
-        const std::string_view start = trimmedLeft(line);
-        if (!inSection || start.empty() || (start.front() != '"' && start.front() != '@')) {
+        if (lead == '[') {  // bracketed, but not at its end
             next = end;
             continue;
         }

@@ -153,6 +153,10 @@ std::string validUtf8(std::string text)
 {
     std::size_t i = 0;
     while (i < text.size()) {
+        if (static_cast<unsigned char>(text[i]) < 0x80) {
+            ++i;
+            continue;
+        }
         const int length = decodeAt(text, i).length;
         if (length == 0)
             break;
