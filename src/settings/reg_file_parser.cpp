@@ -309,7 +309,11 @@ RegFileDocument RegFileDocument::parse(std::string bytes)
         while (first < bodyEnd && isBlank(text[first]))
             ++first;
         const char lead = first < bodyEnd ? text[first] : '\n';
-        if (lead == '\n' || (lead != '[' && !(inSection && (lead == '"' || lead == '@')))) {
+        if (lead == '\n') {
+            next = first + 1;
+            continue;
+        }
+        if (lead != '[' && !(inSection && (lead == '"' || lead == '@'))) {
             next = lineAfter(first);
             continue;
         }

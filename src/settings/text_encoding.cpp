@@ -1,5 +1,7 @@
 #include "settings/text_encoding.h"
 
+#include <cstring>
+
 namespace tessaloom {
 
 namespace {
@@ -153,6 +155,11 @@ std::string validUtf8(std::string text)
 {
     std::size_t i = 0;
     while (i < text.size()) {
+        std::uint64_t eight = 0x8080808080808080u;  // ASCII, eight bytes at a time
+        if (i + 8 <= text.size() && (std::memcpy(&eight, text.data() + i, 8), eight & 0x8080808080808080u) == 0) {
+            i += 8;
+            continue;
+        }
         if (static_cast<unsigned char>(text[i]) < 0x80) {
             ++i;
             continue;
