@@ -1,6 +1,6 @@
 #include "settings/number_format.h"
 
-#include <cerrno>
+#include <string>
 #include <iconv.h>
 #include <langinfo.h>
 #include <locale.h>

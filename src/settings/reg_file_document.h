@@ -77,13 +77,13 @@ private:
     std::shared_ptr<const std::string> source_ = std::make_shared<const std::string>();
     bool exportForm_ = false;      // texts in hex are UTF-16 in the file read
     std::uint32_t bodyBegin_ = 0;  // after the format line
-    std::uint32_t bodyEnd_ = 0;    // the text from here on is the cut tail
+    // A last line without a line end may have been cut short ("dword:0000" of "dword:00000004"):
+    // it is never taken as a value, and it stays the last line, still without a line end, so
+    // that it is not trusted after a rewrite either. It begins here.
+    std::uint32_t bodyEnd_ = 0;
     std::vector<Piece> pieces_;
     std::vector<std::string> headers_;
     std::vector<NamedValue> values_;
-    // A last line without a line end may have been cut short ("dword:0000" of "dword:00000004"):
-    // it is never taken as a value, and it stays the last line, still without a line end, so
-    // that it is not trusted after a rewrite either.
 };
 
 // The registry's names of the root keys, and back; empty text or nothing when unknown.
