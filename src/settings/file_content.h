@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -10,21 +11,41 @@ namespace tessaloom {
 // return codes (0, or kErrorFileNotFound when there is no file, kErrorAccessDenied, ...); no
 // function throws for a file-system failure.
 
-// Files larger than this are refused rather than read: no settings file grows so large, and a
-// read must end in bounded time whatever lies at the path.
-inline constexpr std::uint64_t kMaxFileContent = 128u << 20;
+// Files larger than this are refused, to read and to write: a settings file holds a few
+// kilobytes, and a read must stay quick and small whatever lies at the path.
+inline constexpr std::uint64_t kMaxFileContent = 4u << 20;
 
-// Reads a regular file whole (a folder, pipe or device is refused without blocking).
+// How long a write waits for another writer to let go of the file before storing nothing.
+inline constexpr std::chrono::milliseconds kLockWait{2000};
+
+// The calls behind a write that tests and the benchmark stand in for: the lock, the clock while
+// it is awaited, and the flush to the disk. The defaults are the system's.
+class FileCalls {
+public:
+    virtual ~FileCalls() = default;
+    // One attempt at the open file's exclusive lock: 0, or the errno (EWOULDBLOCK while another
+    // process holds it).
+    virtual int tryLock(int fd);
+    virtual std::chrono::steady_clock::time_point now();
+    virtual void pause(std::chrono::milliseconds length);
+    // Brings an open file's or folder's content to the disk: 0 or the errno.
+    virtual int sync(int fd);
+};
+
+// Reads a regular file whole (a folder, pipe or device is refused without blocking, a file over
+// kMaxFileContent with kErrorFileTooLarge). Never waits for a lock.
 std::int32_t readFileContent(const std::string& path, std::string& content);
 
 // Under an exclusive lock that every writer takes, reads the file (empty when missing), lets
 // change turn its content into the new content, and, if that differs, writes it to a temporary
-// file beside it and renames that over the file: a crash leaves the old or the new file, and
-// concurrent writers never lose each other's changes. A symbolic link is followed and kept;
-// missing folders are made. change sets the new content and returns 0, or returns a code that
-// abandons the update.
+// file beside it, syncs it, renames it over the file and syncs the folder: a crash or a power
+// cut leaves the old or the new file, and concurrent writers never lose each other's changes.
+// The lock is awaited for kLockWait at most (then kErrorTimeout); where the file system has no
+// locks the write goes ahead without one. A symbolic link is followed and kept, the file's
+// permissions are kept, missing folders are made. change sets the new content and returns 0,
+// or returns a code that abandons the update.
 using ContentChange = std::function<std::int32_t(const std::string& before, std::string& after)>;
-std::int32_t updateFileContent(const std::string& path, const ContentChange& change);
+std::int32_t updateFileContent(const std::string& path, const ContentChange& change, FileCalls& calls);
 
 // Whether updateFileContent could replace the existing file at the path: it can be read and
 // written, and so can its folder. Changes nothing.

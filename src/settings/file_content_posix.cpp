@@ -2,15 +2,37 @@
 
 #include "settings/registry.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace tessaloom {
+
+int FileCalls::tryLock(int fd)
+{
+    return ::flock(fd, LOCK_EX | LOCK_NB) == 0 ? 0 : errno;
+}
+
+std::chrono::steady_clock::time_point FileCalls::now()
+{
+    return std::chrono::steady_clock::now();
+}
+
+void FileCalls::pause(std::chrono::milliseconds length)
+{
+    std::this_thread::sleep_for(length);
+}
+
+int FileCalls::sync(int fd)
+{
+    return ::fsync(fd) == 0 ? 0 : errno;
+}
 
 namespace {
 
@@ -111,16 +133,32 @@ std::string folderOf(const std::string& path)
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// Makes the missing folders of a path, private to the user as configuration folders are.
-std::int32_t makeFolders(const std::string& folder)
+// Brings a folder's entries to the disk. A file system that cannot sync a folder (EINVAL)
+// has nothing there to lose.
+std::int32_t syncFolder(const std::string& folder, FileCalls& calls)
+{
+    FileDescriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!fd.valid())
+        return codeFromErrno(errno, kErrorWriteFault);
+    const int error = calls.sync(fd.get());
+    return error == 0 || error == EINVAL ? kRegistrySuccess : codeFromErrno(error, kErrorWriteFault);
+}
+
+// Makes the missing folders of a path, private to the user as configuration folders are, each
+// made lasting in its parent.
+std::int32_t makeFolders(const std::string& folder, FileCalls& calls)
 {
     struct stat info {};
     if (::stat(folder.c_str(), &info) == 0)
         return kRegistrySuccess;
     for (std::size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
         const std::string prefix = folder.substr(0, slash);
-        if (::mkdir(prefix.c_str(), 0700) != 0 && errno != EEXIST)
+        if (::mkdir(prefix.c_str(), 0700) == 0) {
+            if (const std::int32_t code = syncFolder(folderOf(prefix), calls))
+                return code;
+        } else if (errno != EEXIST) {
             return codeFromErrno(errno, kErrorPathNotFound);
+        }
         if (slash == std::string::npos)
             return kRegistrySuccess;
     }
@@ -151,8 +189,11 @@ std::int32_t writeTarget(const std::string& path, std::string& target)
     return kRegistrySuccess;
 }
 
-// Writes the new content beside the file and renames it over the file, keeping its mode.
-std::int32_t replaceFile(const std::string& target, const std::string& content, const struct stat& old)
+// Writes the new content beside the file, brings it to the disk, renames it over the file and
+// makes the rename lasting: without the first sync a power cut can leave an empty file on file
+// systems that order data after the rename (XFS, f2fs, ext4 with data=writeback).
+std::int32_t replaceFile(const std::string& target, const std::string& content, const struct stat& old,
+                         FileCalls& calls)
 {
     // Only a writer holding the lock touches this name, so one left by a killed writer is stale.
     const std::string temporary = target + ".tmp";
@@ -165,16 +206,36 @@ std::int32_t replaceFile(const std::string& target, const std::string& content, 
         code = codeFromErrno(errno, kErrorWriteFault);
     if (code == kRegistrySuccess)
         code = writeAll(fd.get(), content);
-    // No fdatasync: it costs more than the rest of a write, and a slider sweep makes thousands.
-    // The rename alone is atomic against a crash of the program; against a power cut, ext4 and
-    // btrfs write a file's data before a rename that replaces another file.
+    if (code == kRegistrySuccess)
+        if (const int error = calls.sync(fd.get()))
+            code = codeFromErrno(error, kErrorWriteFault);
     if (fd.close() != 0 && code == kRegistrySuccess)
         code = codeFromErrno(errno, kErrorWriteFault);
     if (code == kRegistrySuccess && ::rename(temporary.c_str(), target.c_str()) != 0)
         code = codeFromErrno(errno, kErrorWriteFault);
-    if (code != kRegistrySuccess)
+    if (code != kRegistrySuccess) {
         ::unlink(temporary.c_str());
-    return code;
+        return code;
+    }
+    return syncFolder(folderOf(target), calls);
+}
+
+// Takes the open file's lock, waiting for another writer until the deadline. A lock call that
+// fails outright (a file system without locks) stops nothing: the rename still keeps the file
+// whole, only two writers at the same moment might lose one's change.
+std::int32_t lockFile(int fd, FileCalls& calls, std::chrono::steady_clock::time_point deadline)
+{
+    std::chrono::milliseconds wait{1};
+    for (;;) {
+        const int error = calls.tryLock(fd);
+        if (error != EWOULDBLOCK && error != EINTR)
+            return kRegistrySuccess;
+        const auto now = calls.now();
+        if (now >= deadline)
+            return kErrorTimeout;
+        calls.pause(std::min(wait, std::chrono::ceil<std::chrono::milliseconds>(deadline - now)));
+        wait = std::min(wait * 2, std::chrono::milliseconds{50});
+    }
 }
 
 } // namespace
@@ -212,13 +273,14 @@ std::int32_t checkReplaceable(const std::string& path)
     return kRegistrySuccess;
 }
 
-std::int32_t updateFileContent(const std::string& path, const ContentChange& change)
+std::int32_t updateFileContent(const std::string& path, const ContentChange& change, FileCalls& calls)
 {
+    const auto deadline = calls.now() + kLockWait;
     std::string target;
     if (const std::int32_t code = writeTarget(path, target))
         return code;
     const std::string folder = folderOf(target);
-    if (const std::int32_t code = makeFolders(folder))
+    if (const std::int32_t code = makeFolders(folder, calls))
         return code;
     // The rename needs the folder to be writable; find that out before anything is changed.
     if (::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) != 0)
@@ -226,7 +288,7 @@ std::int32_t updateFileContent(const std::string& path, const ContentChange& cha
 
     // The lock lives on the file, which a writer replaces: after waiting for it, make sure the
     // file locked is still the one at the path, or start again on the new one.
-    for (int attempt = 0; attempt < 1000; ++attempt) {
+    for (;;) {
         FileDescriptor fd(::open(target.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666));
         if (!fd.valid())
             return codeFromErrno(errno, kErrorAccessDenied);
@@ -235,12 +297,14 @@ std::int32_t updateFileContent(const std::string& path, const ContentChange& cha
             return codeFromErrno(errno, kErrorReadFault);
         if (!S_ISREG(held.st_mode))
             return kErrorAccessDenied;
-        while (::flock(fd.get(), LOCK_EX) != 0)
-            if (errno != EINTR)
-                return codeFromErrno(errno, kErrorAccessDenied);
+        if (const std::int32_t code = lockFile(fd.get(), calls, deadline))
+            return code;
         struct stat current {};
-        if (::stat(target.c_str(), &current) != 0 || current.st_ino != held.st_ino || current.st_dev != held.st_dev)
+        if (::stat(target.c_str(), &current) != 0 || current.st_ino != held.st_ino || current.st_dev != held.st_dev) {
+            if (calls.now() >= deadline)
+                return kErrorTimeout;
             continue;
+        }
         if (::fstat(fd.get(), &held) != 0)
             return codeFromErrno(errno, kErrorReadFault);
 
@@ -252,9 +316,11 @@ std::int32_t updateFileContent(const std::string& path, const ContentChange& cha
             return code;
         if (after == before)
             return kRegistrySuccess;
-        return replaceFile(target, after, held);
+        // A file this store would refuse to read next time is not written.
+        if (after.size() > kMaxFileContent)
+            return kErrorFileTooLarge;
+        return replaceFile(target, after, held, calls);
     }
-    return kErrorAccessDenied;
 }
 
 } // namespace tessaloom

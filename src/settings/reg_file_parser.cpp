@@ -1,17 +1,18 @@
 // Reading a settings file: the store's own form and the registry editor's export form.
 #include "settings/reg_file_document.h"
+#include "settings/reg_file_lines.h"
 
 #include "settings/registry.h"
 #include "settings/text_encoding.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace tessaloom {
 
-namespace {
+namespace regfile {
 
-constexpr std::string_view kOwnFormat = "REGEDIT4";
-constexpr std::string_view kExportFormat = "Windows Registry Editor Version 5.00";
+namespace {
 
 bool isBlank(char c)
 {
@@ -45,37 +46,6 @@ std::string_view trimmedRight(std::string_view s)
 bool startsWithFolded(std::string_view s, std::string_view prefix)
 {
     return s.size() >= prefix.size() && sameRegistryName(s.substr(0, prefix.size()), prefix);
-}
-
-// Turns the file into UTF-8 text: UTF-16LE with a byte-order mark is converted, a UTF-8 mark
-// dropped.
-void decode(std::string& bytes)
-{
-    const std::string_view view = bytes;
-    if (view.starts_with("\xFF\xFE"))
-        bytes = utf16leToUtf8(reinterpret_cast<const std::uint8_t*>(view.data()) + 2, view.size() - 2);
-    else if (view.starts_with("\xEF\xBB\xBF"))
-        bytes.erase(0, 3);
-}
-
-// The lines of a text without their line ends (a carriage return before a line feed, however
-// many, belongs to the line end: written back, a line ends in a bare line feed).
-std::vector<std::string_view> splitLines(std::string_view text)
-{
-    std::vector<std::string_view> lines;
-    lines.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string_view::npos)
-            end = text.size();
-        std::string_view line = text.substr(start, end - start);
-        while (line.ends_with('\r'))
-            line.remove_suffix(1);
-        lines.push_back(line);
-        start = end + 1;
-    }
-    return lines;
 }
 
 // A quoted name or text with its two escapes, \\ and \"; the cursor moves past the closing quote.
@@ -139,70 +109,103 @@ std::optional<std::vector<std::uint8_t>> parseHexBytes(std::string_view s)
     return bytes;
 }
 
-bool isTextKind(std::uint32_t kind)
+// One value line (its continuation lines already joined): "Name"=data, @=data, or "Name"=- that
+// deletes the value.
+std::optional<ValueLine> parseValueLine(std::string_view s, bool exportForm)
 {
-    return kind == kRegSz || kind == kRegExpandSz || kind == kRegMultiSz;
-}
-
-// One value line (its continuation lines already joined): "Name"=data or @=data.
-std::optional<NamedValue> parseValueLine(std::string_view s, bool utf16Texts)
-{
-    NamedValue value;
+    ValueLine line;
     s = trimmedLeft(s);
     if (!s.empty() && s.front() == '@') {
         s.remove_prefix(1);
     } else if (std::optional<std::string> name = takeQuoted(s)) {
-        value.name = std::move(*name);
+        line.name = std::move(*name);
     } else {
         return std::nullopt;
     }
     s = trimmedLeft(s);
     if (s.empty() || s.front() != '=')
         return std::nullopt;
-    s = trimmedLeft(s.substr(1));
+    s = trimmedRight(trimmedLeft(s.substr(1)));
+    if (s == "-")
+        return line;
 
+    StoredValue& value = line.value.emplace();
     if (std::optional<std::string> text = takeQuoted(s)) {
-        if (!trimmedLeft(s).empty())
+        if (!s.empty())
             return std::nullopt;
-        value.value.kind = kRegSz;
-        value.value.bytes.assign(text->begin(), text->end());
-        value.value.bytes.push_back(0);
-        return value;
+        value.kind = kRegSz;
+        value.bytes.assign(text->begin(), text->end());
+        value.bytes.push_back(0);
+        return line;
     }
     if (startsWithFolded(s, "dword:")) {
         s.remove_prefix(6);
         const std::optional<std::uint32_t> number = takeHexNumber(s);
-        if (!number || !trimmedLeft(s).empty())
+        if (!number || !s.empty())
             return std::nullopt;
-        value.value.kind = kRegDword;
+        value.kind = kRegDword;
         for (int shift = 0; shift < 32; shift += 8)
-            value.value.bytes.push_back(static_cast<std::uint8_t>(*number >> shift));
-        return value;
+            value.bytes.push_back(static_cast<std::uint8_t>(*number >> shift));
+        return line;
     }
     if (!startsWithFolded(s, "hex"))
         return std::nullopt;
     s.remove_prefix(3);
-    value.value.kind = kRegBinary;
+    value.kind = kRegBinary;
     if (!s.empty() && s.front() == '(') {
         s.remove_prefix(1);
         const std::optional<std::uint32_t> kind = takeHexNumber(s);
         if (!kind || s.empty() || s.front() != ')')
             return std::nullopt;
         s.remove_prefix(1);
-        value.value.kind = *kind;
+        value.kind = *kind;
     }
     if (s.empty() || s.front() != ':')
         return std::nullopt;
     std::optional<std::vector<std::uint8_t>> bytes = parseHexBytes(s.substr(1));
     if (!bytes)
         return std::nullopt;
-    // The export form keeps texts in UTF-16; the store keeps them in UTF-8.
-    if (utf16Texts && isTextKind(value.value.kind)) {
-        const std::string text = utf16leToUtf8(bytes->data(), bytes->size());
+    // The store keeps texts in UTF-8, as the lines of the file are decoded.
+    if (isTextKind(value.kind)) {
+        const std::string text = exportForm ? utf16leToUtf8(bytes->data(), bytes->size())
+                                            : validUtf8(std::string(bytes->begin(), bytes->end()));
         bytes->assign(text.begin(), text.end());
     }
-    value.value.bytes = std::move(*bytes);
-    return value;
+    value.bytes = std::move(*bytes);
+    return line;
+}
+
+// Turns the file into UTF-8 text: UTF-16LE with a byte-order mark is converted, a UTF-8 mark
+// dropped.
+void decode(std::string& bytes)
+{
+    if (bytes.starts_with("\xFF\xFE")) {
+        bytes = utf16leToUtf8(reinterpret_cast<const std::uint8_t*>(bytes.data()) + 2, bytes.size() - 2);
+        return;
+    }
+    if (bytes.starts_with("\xEF\xBB\xBF"))
+        bytes.erase(0, 3);
+    bytes = validUtf8(std::move(bytes));
+}
+
+} // namespace
+
+std::string_view firstLine(std::string_view text)
+{
+    std::string_view line = text.substr(0, text.find('\n'));
+    while (line.ends_with('\r'))
+        line.remove_suffix(1);
+    return line;
+}
+
+bool isTextKind(std::uint32_t kind)
+{
+    return kind == kRegSz || kind == kRegExpandSz || kind == kRegMultiSz;
+}
+
+bool isBlankLine(std::string_view line)
+{
+    return trimmedLeft(line).empty();
 }
 
 bool endsWithBackslash(std::string_view line)
@@ -226,99 +229,119 @@ bool isContinuation(std::string_view line)
     return digit;
 }
 
-} // namespace
-
-std::optional<RegFileDocument::Section> RegFileDocument::parseHeader(std::string_view line)
+bool isBracketed(std::string_view line)
 {
     const std::string_view trimmed = trimmedRight(trimmedLeft(line));
-    if (trimmed.size() < 2 || trimmed.front() != '[' || trimmed.back() != ']')
-        return std::nullopt;
-    Section section;
-    section.header = std::string(line);
-    const std::string_view inner = trimmed.substr(1, trimmed.size() - 2);
-    const std::size_t separator = std::min(inner.find('\\'), inner.size());
-    if (const std::optional<RootKey> root = rootKeyNamed(inner.substr(0, separator))) {
-        section.understood = true;
-        section.root = *root;
-        section.key = normalizedKeyPath(inner.substr(separator));
-    }
-    return section;
+    return trimmed.size() >= 2 && trimmed.front() == '[' && trimmed.back() == ']';
 }
+
+std::optional<SectionHeader> parseHeader(std::string_view line)
+{
+    if (!isBracketed(line))
+        return std::nullopt;
+    const std::string_view trimmed = trimmedRight(trimmedLeft(line));
+    std::string_view inner = trimmed.substr(1, trimmed.size() - 2);
+    SectionHeader header;
+    if (inner.starts_with('-')) {
+        header.deletes = true;
+        inner.remove_prefix(1);
+    }
+    const std::size_t separator = std::min(inner.find('\\'), inner.size());
+    const std::optional<RootKey> root = rootKeyNamed(inner.substr(0, separator));
+    if (!root)
+        return std::nullopt;
+    header.root = *root;
+    header.key = normalizedKeyPath(inner.substr(separator));
+    return header;
+}
+
+std::optional<ValueLine> parseValueLines(std::string_view lines, bool exportForm)
+{
+    std::string joined;
+    bool first = true;
+    forEachLine(lines, [&](std::string_view line) {
+        if (first) {
+            joined.assign(trimmedRight(line));
+            first = false;
+        } else {
+            joined.pop_back();  // the backslash that carried the value on
+            joined += trimmedRight(trimmedLeft(line));
+        }
+    });
+    if (endsWithBackslash(joined))
+        return std::nullopt;
+    return parseValueLine(joined, exportForm);
+}
+
+} // namespace regfile
 
 RegFileDocument RegFileDocument::parse(std::string bytes)
 {
+    using namespace regfile;
     RegFileDocument document;
     decode(bytes);
+    if (bytes.size() >= UINT32_MAX)
+        throw std::length_error("settings file beyond 4 GiB");
     document.source_ = std::make_shared<const std::string>(std::move(bytes));
     const std::string_view text = *document.source_;
-    const bool lastLineEnded = text.empty() || text.back() == '\n';
-    const std::vector<std::string_view> lines = splitLines(text);
-    std::size_t next = 0;
-    bool utf16Texts = false;
-    if (!lines.empty()) {
-        const std::string_view first = trimmedRight(trimmedLeft(lines[0]));
-        if (first == kOwnFormat || first == kExportFormat) {
-            utf16Texts = first == kExportFormat;
-            next = 1;
-        }
-    }
+    const auto at = [](std::size_t offset) { return static_cast<std::uint32_t>(offset); };
 
-    std::string joined;
-    while (next < lines.size()) {
-        const std::string_view line = lines[next];
-        if (std::optional<Section> section = parseHeader(line)) {
-            document.sections_.push_back(std::move(*section));
-            ++next;
+    std::size_t next = 0;
+    const std::string_view format = trimmedRight(trimmedLeft(firstLine(text)));
+    if (format == kOwnFormat || format == kExportFormat) {
+        document.exportForm_ = format == kExportFormat;
+        next = std::min(text.find('\n'), text.size() - 1) + 1;
+    }
+    document.bodyBegin_ = at(next);
+    std::size_t bodyEnd = text.size();
+    if (!text.empty() && text.back() != '\n') {
+        const std::size_t lastLine = text.rfind('\n') + 1;  // 0 when there is one line
+        if (lastLine >= next && !isBracketed(firstLine(text.substr(lastLine))))
+            bodyEnd = lastLine;
+    }
+    document.bodyEnd_ = at(bodyEnd);
+
+    bool inSection = false;  // in a section of a known key, whose lines may be values
+    auto lineAfter = [&](std::size_t start) { return std::min(text.find('\n', start), bodyEnd - 1) + 1; };
+    while (next < bodyEnd) {
+        // Most lines are neither headers nor values, which their first character tells.
+        std::size_t first = next;
+        while (first < bodyEnd && isBlank(text[first]))
+            ++first;
+        const char lead = first < bodyEnd ? text[first] : '\n';
+        if (lead == '\n') {
+            next = first + 1;
             continue;
         }
-        if (document.sections_.empty()) {
-            document.preamble_.push_back(line);
-            ++next;
+        if (lead != '[' && !(inSection && (lead == '"' || lead == '@'))) {
+            next = lineAfter(first);
             continue;
         }
-        Section& section = document.sections_.back();
-        const std::string_view start = trimmedLeft(line);
-        if (!section.understood || start.empty() || (start.front() != '"' && start.front() != '@')) {
-            section.lines.push_back(Line{kNoValue, line});
-            ++next;
+        std::size_t end = lineAfter(next);
+        const std::string_view line = firstLine(text.substr(next, end - next));
+        if (isBracketed(line)) {
+            const std::optional<SectionHeader> header = parseHeader(line);
+            inSection = header && !header->deletes;
+            if (header)
+                document.pieces_.push_back(Piece{at(next), at(end), 0, PieceKind::Header});
+            next = end;
+            continue;
+        }
+        if (lead == '[') {  // bracketed, but not at its end
+            next = end;
             continue;
         }
         // A value, perhaps carried on over further lines by a trailing backslash.
-        std::size_t end = next + 1;
-        std::string_view whole = trimmedRight(line);
-        if (endsWithBackslash(whole)) {
-            joined.assign(whole);
-            while (endsWithBackslash(joined) && end < lines.size() && isContinuation(lines[end])) {
-                joined.pop_back();
-                joined += trimmedRight(trimmedLeft(lines[end]));
-                ++end;
-            }
-            whole = joined;
+        for (std::string_view last = line; endsWithBackslash(last) && end < bodyEnd;) {
+            const std::size_t after = lineAfter(end);
+            const std::string_view following = firstLine(text.substr(end, after - end));
+            if (!isContinuation(following))
+                break;
+            last = following;
+            end = after;
         }
-        std::optional<NamedValue> value;
-        if (!endsWithBackslash(whole) && (end < lines.size() || lastLineEnded))
-            value = parseValueLine(whole, utf16Texts);
-        if (value) {
-            section.lines.push_back(Line{document.values_.size(), {}});
-            document.values_.push_back(std::move(*value));
-        } else {
-            for (std::size_t i = next; i < end; ++i)
-                section.lines.push_back(Line{kNoValue, lines[i]});
-        }
+        document.pieces_.push_back(Piece{at(next), at(end), 0, PieceKind::Entry});
         next = end;
-    }
-
-    if (!lastLineEnded && next > 0) {
-        if (!document.sections_.empty()) {
-            std::vector<Line>& last = document.sections_.back().lines;
-            if (!last.empty() && last.back().value == kNoValue) {
-                document.cutTail_ = last.back().text;
-                last.pop_back();
-            }
-        } else if (!document.preamble_.empty()) {
-            document.cutTail_ = document.preamble_.back();
-            document.preamble_.pop_back();
-        }
     }
     return document;
 }

@@ -8,14 +8,21 @@ namespace tessaloom {
 
 RegFileRegistry::RegFileRegistry(std::string path)
     : path_(std::move(path))
+    , calls_(systemCalls_)
+{
+}
+
+RegFileRegistry::RegFileRegistry(std::string path, FileCalls& calls)
+    : path_(std::move(path))
+    , calls_(calls)
 {
 }
 
 Registry::Handle RegFileRegistry::addHandle(RootKey root, const std::string& path,
-                                            std::optional<std::vector<NamedValue>> values)
+                                            std::shared_ptr<const RegFileDocument> file)
 {
     const Handle key = nextHandle_++;
-    open_[key] = OpenKey{root, path, std::move(values)};
+    open_[key] = OpenKey{root, path, std::move(file)};
     return key;
 }
 
@@ -28,10 +35,10 @@ std::int32_t RegFileRegistry::openKey(RootKey root, const std::string& path, Han
         std::string content;
         if (const std::int32_t code = readFileContent(path_, content))
             return code;
-        const RegFileDocument document = RegFileDocument::parse(std::move(content));
-        if (!document.keyExists(root, path))
+        auto document = std::make_shared<const RegFileDocument>(RegFileDocument::parse(std::move(content)));
+        if (!document->keyExists(root, path))
             return kErrorFileNotFound;
-        key = addHandle(root, path, document.values(root, path));
+        key = addHandle(root, path, std::move(document));
         return kRegistrySuccess;
     } catch (const std::bad_alloc&) {
         return kErrorNotEnoughMemory;
@@ -50,7 +57,7 @@ std::int32_t RegFileRegistry::createKey(RootKey root, const std::string& path, H
             RegFileDocument::parse(std::move(content)).keyExists(root, path)) {
             if (const std::int32_t code = checkReplaceable(path_))
                 return code;
-            key = addHandle(root, path, std::nullopt);
+            key = addHandle(root, path, nullptr);
             return kRegistrySuccess;
         }
         const std::int32_t code = updateFileContent(path_, [&](const std::string& before, std::string& after) {
@@ -59,10 +66,10 @@ std::int32_t RegFileRegistry::createKey(RootKey root, const std::string& path, H
                 return kErrorInvalidParameter;
             after = document.serialize();
             return kRegistrySuccess;
-        });
+        }, calls_);
         if (code != kRegistrySuccess)
             return code;
-        key = addHandle(root, path, std::nullopt);
+        key = addHandle(root, path, nullptr);
         return kRegistrySuccess;
     } catch (const std::bad_alloc&) {
         return kErrorNotEnoughMemory;
@@ -77,15 +84,14 @@ std::int32_t RegFileRegistry::queryValue(Handle key, const std::string& name, st
         return kErrorInvalidHandle;
     try {
         OpenKey& opened = open->second;
-        if (!opened.values) {
+        if (!opened.file) {
             std::string content;
             if (const std::int32_t code = readFileContent(path_, content); code != kRegistrySuccess)
                 return code;
-            opened.values = RegFileDocument::parse(std::move(content)).values(opened.root, opened.path);
+            opened.file = std::make_shared<const RegFileDocument>(RegFileDocument::parse(std::move(content)));
         }
-        for (const NamedValue& value : *opened.values)
-            if (sameRegistryName(value.name, name))
-                return answerQuery(value.value, kind, data, size);
+        if (const std::optional<StoredValue> value = opened.file->value(opened.root, opened.path, name))
+            return answerQuery(*value, kind, data, size);
         return kErrorFileNotFound;
     } catch (const std::bad_alloc&) {
         return kErrorNotEnoughMemory;
@@ -107,8 +113,8 @@ std::int32_t RegFileRegistry::setValue(Handle key, const std::string& name, std:
                 return kErrorInvalidParameter;
             after = document.serialize();
             return kRegistrySuccess;
-        });
-        opened.values.reset();  // read again if asked
+        }, calls_);
+        opened.file.reset();  // read again if asked
         return code;
     } catch (const std::bad_alloc&) {
         return kErrorNotEnoughMemory;

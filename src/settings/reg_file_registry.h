@@ -1,12 +1,12 @@
 #pragma once
 
+#include "settings/file_content.h"
 #include "settings/reg_file_document.h"
 #include "settings/registry.h"
 
 #include <map>
-#include <optional>
+#include <memory>
 #include <string>
-#include <vector>
 
 namespace tessaloom {
 
@@ -17,6 +17,10 @@ namespace tessaloom {
 class RegFileRegistry final : public Registry {
 public:
     explicit RegFileRegistry(std::string path);
+    // Writes through calls that stand in for the lock, its clock and the flush to the disk.
+    RegFileRegistry(std::string path, FileCalls& calls);
+    RegFileRegistry(const RegFileRegistry&) = delete;
+    RegFileRegistry& operator=(const RegFileRegistry&) = delete;
 
     std::int32_t openKey(RootKey root, const std::string& path, Handle& key) override;
     std::int32_t createKey(RootKey root, const std::string& path, Handle& key) override;
@@ -32,12 +36,14 @@ private:
     struct OpenKey {
         RootKey root = 0;
         std::string path;
-        std::optional<std::vector<NamedValue>> values;  // read when first asked for, for a key opened to write
+        std::shared_ptr<const RegFileDocument> file;  // read when first asked for, for a key opened to write
     };
 
-    Handle addHandle(RootKey root, const std::string& path, std::optional<std::vector<NamedValue>> values);
+    Handle addHandle(RootKey root, const std::string& path, std::shared_ptr<const RegFileDocument> file);
 
     std::string path_;
+    FileCalls systemCalls_;
+    FileCalls& calls_;
     std::map<Handle, OpenKey> open_;
     Handle nextHandle_ = 1;
 };

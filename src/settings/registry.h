@@ -20,6 +20,7 @@ inline constexpr std::int32_t kErrorInvalidParameter = 87;
 inline constexpr std::int32_t kErrorDiskFull = 112;
 inline constexpr std::int32_t kErrorFileTooLarge = 223;
 inline constexpr std::int32_t kErrorMoreData = 234;
+inline constexpr std::int32_t kErrorTimeout = 1460;
 
 // Value kinds.
 inline constexpr std::uint32_t kRegNone = 0;

@@ -51,9 +51,24 @@ bool stable(const RegFileDocument& document)
 std::string utf16leWithMark(std::string_view utf8)
 {
     std::string out = "\xFF\xFE";
-    for (char16_t unit : utf8ToUtf16(utf8))
-        out += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+    appendUtf16le(out, utf8);
     return out;
+}
+
+// The text of a file written in the export form, its CRLF line ends made plain.
+std::string exportedText(const std::string& file)
+{
+    EXPECT_TRUE(file.starts_with("\xFF\xFEW\0i\0n\0d\0o\0w\0s\0"));
+    std::string text = utf16leToUtf8(reinterpret_cast<const std::uint8_t*>(file.data()) + 2, file.size() - 2);
+    std::string plain;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n') {
+            EXPECT_TRUE(i > 0 && text[i - 1] == '\r') << "a line ending in LF alone";
+        }
+        if (text[i] != '\r' || i + 1 == text.size() || text[i + 1] != '\n')
+            plain.push_back(text[i]);
+    }
+    return plain;
 }
 
 TEST(RegFileDocumentTest, ReadsAnExportOfTheRegistryEditorAndKeepsWhatItCannotRead)
@@ -83,10 +98,54 @@ TEST(RegFileDocumentTest, ReadsAnExportOfTheRegistryEditorAndKeepsWhatItCannotRe
     values.push_back({"FlipSpeed", dword(0xB8)});
     document.setValue(kHkeyLocalMachine, kSettingsKeyPath, values.back());
     const std::string written = document.serialize();
-    EXPECT_TRUE(written.starts_with("REGEDIT4\n"));
     EXPECT_EQ(settingsIn(RegFileDocument::parse(written)), values);
-    EXPECT_TRUE(keepsLines(written, {"\"Broken\"=hex(2):25,00,54,00,\xCE\xA9\\", "  00,00", "\"Deleted\"=-", "; a comment"}));
+    const std::string text = exportedText(written);
+    EXPECT_TRUE(text.starts_with("Windows Registry Editor Version 5.00\n\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\"));
+    EXPECT_TRUE(keepsLines(text, {"\"Expand\"=hex(2):25,00,54,00,45,00,4d,00,50,00,25,00,5c,00,a9,03,00,00",
+                                  "\"Broken\"=hex(2):25,00,54,00,\xCE\xA9\\", "  00,00", "\"Deleted\"=-", "; a comment"}));
     EXPECT_TRUE(stable(document));
+}
+
+TEST(RegFileDocumentTest, OnlyAnAllAsciiFileStaysRegedit4AndOlderFilesReadAsTheyWereMeant)
+{
+    const std::string own = std::string("REGEDIT4\n\n") + kKey + "\n\"NumRows\"=dword:00000004\n";
+    RegFileDocument document = RegFileDocument::parse(own);
+    EXPECT_EQ(document.serialize(), own);
+    document.setValue(kHkeyLocalMachine, kSettingsKeyPath, {"Multi", {kRegMultiSz, Bytes{'C', 'a', 'f', 0xC3, 0xA9, 0, 0}}});
+    EXPECT_TRUE(keepsLines(exportedText(document.serialize()), {"\"Multi\"=hex(7):43,00,61,00,66,00,e9,00,00,00,00,00"}));
+
+    // This store's older files are UTF-8; the registry editor's REGEDIT4 files are in its code page.
+    const RegFileDocument older = RegFileDocument::parse(std::string("REGEDIT4\n") + kKey +
+                                                         "\n\"A\"=\"Caf\xC3\xA9\"\n\"B\"=\"Caf\xE9 \x80\"\n");
+    EXPECT_EQ(settingsIn(older), (std::vector<NamedValue>{{"A", sz("Caf\xC3\xA9")}, {"B", sz("Caf\xC3\xA9 \xE2\x82\xAC")}}));
+}
+
+TEST(RegFileDocumentTest, LinesThatDeleteTakeEffectInReadingOrderAndAWriteComesBackAfterThem)
+{
+    const std::string key = "HKEY_LOCAL_MACHINE\\Software\\Marrowquill Software";
+    RegFileDocument document = RegFileDocument::parse(
+        "REGEDIT4\n[" + key + "\\Tessaloom]\n\"NumRows\"=dword:00000002\n\"FlipSpeed\"=dword:00000003\n"
+        "\"NumRows\"=-\n[-HKEY_CURRENT_USER\\Software]\n[" + key + "\\Tessaloom\\Below]\n[-" + key +
+        "\\Tessaloom\\Below]\n[" + key + "\\Tessaloom]\n\"Tries2\"=dword:00000007\n[-" + key + "]\n; end\n");
+    EXPECT_TRUE(settingsIn(document).empty());
+    EXPECT_FALSE(document.keyExists(kHkeyLocalMachine, kSettingsKeyPath));
+    EXPECT_TRUE(document.keyExists(kHkeyLocalMachine, "Software"));
+
+    document.setValue(kHkeyLocalMachine, kSettingsKeyPath, {"NumRows", dword(4)});
+    const RegFileDocument reread = RegFileDocument::parse(document.serialize());
+    EXPECT_EQ(settingsIn(reread), (std::vector<NamedValue>{{"NumRows", dword(4)}}));
+
+    // Short of a key deletion, a value deleted comes back after its deletion line, and one
+    // defined again after it is what counts.
+    RegFileDocument values = RegFileDocument::parse(std::string("REGEDIT4\n") + kKey +
+                                                    "\n\"A\"=dword:00000001\n\"B\"=dword:00000002\n\"A\"=-\n"
+                                                    "\"B\"=-\n\"B\"=dword:00000003\n; end\n");
+    EXPECT_EQ(settingsIn(values), (std::vector<NamedValue>{{"B", dword(3)}}));
+    values.setValue(kHkeyLocalMachine, kSettingsKeyPath, {"A", dword(5)});
+    values.setValue(kHkeyLocalMachine, kSettingsKeyPath, {"B", dword(6)});
+    EXPECT_EQ(values.serialize(), std::string("REGEDIT4\n") + kKey +
+                                      "\n\"A\"=dword:00000001\n\"B\"=dword:00000002\n\"A\"=-\n\"B\"=-\n"
+                                      "\"B\"=dword:00000006\n\"A\"=dword:00000005\n; end\n");
 }
 
 TEST(RegFileDocumentTest, GarbageBrokenLinesAndDuplicatesAreKeptAsTextAroundTheValuesThatCount)
@@ -96,13 +155,15 @@ TEST(RegFileDocumentTest, GarbageBrokenLinesAndDuplicatesAreKeptAsTextAroundTheV
     std::generate(before.begin(), before.end(), [&] { return static_cast<char>(random()); });
     std::generate(after.begin(), after.end(), [&] { return static_cast<char>(random()); });
     before[0] = 'x';  // not a byte-order mark
+    before = validUtf8(before);  // as every byte that is not UTF-8 reads
+    after = validUtf8(after);
     const std::string megabyteText(1 << 20, 'y');
     // Values under a root or a deletion not understood count for nothing; a later definition wins.
     const std::vector<std::string> kept = {
         "\"NumRows\"=dword:00000002", std::string(1 << 20, 'x'), "\"ImageLabel01\"=\"Cats", "\"ImageLabel02",
         "\"ImageLabel03\"=dword:123456789", "\"ImageLabel04\"=\"a\\nb\"", "\"ImageLabel05\"=\"ok\" trailing",
         "\"ImageLabel06\"=hex:4g", "\"ImageLabel07\"=hex:41,\\", "[HKEY_NOWHERE\\Software\\Marrowquill Software\\Tessaloom]",
-        "\"FlipSpeed\"=dword:00000001", "[-HKEY_LOCAL_MACHINE\\Software]", "\"FlipSpeed\"=dword:00000002", kKey,
+        "\"FlipSpeed\"=dword:00000001", "[-HKEY_NOWHERE\\Software]", "\"FlipSpeed\"=dword:00000002", kKey,
         "\"Tries2\"=dword:00000007"};
     std::string text = before + "\n" + kKey + "\n\"ImagePath01\"=\"" + megabyteText + "\"\n";
     for (const std::string& line : kept)
@@ -114,12 +175,12 @@ TEST(RegFileDocumentTest, GarbageBrokenLinesAndDuplicatesAreKeptAsTextAroundTheV
 
     document.setValue(kHkeyLocalMachine, kSettingsKeyPath, {"ImagePath01", sz("")});
     document.setValue(kHkeyLocalMachine, kSettingsKeyPath, {"NUMROWS", dword(5)});
-    const std::string written = document.serialize();
+    const std::string written = exportedText(document.serialize());
     EXPECT_TRUE(keepsLines(written, linesOf(before)));
     EXPECT_TRUE(keepsLines(written, kept));
     EXPECT_TRUE(keepsLines(written, linesOf(after)));
     EXPECT_LT(written.size(), text.size() - megabyteText.size() + 100);
-    EXPECT_EQ(settingsIn(RegFileDocument::parse(written)),
+    EXPECT_EQ(settingsIn(RegFileDocument::parse(document.serialize())),
               (std::vector<NamedValue>{{"ImagePath01", sz("")}, {"NumRows", dword(5)}, {"Tries2", dword(7)}}));
     EXPECT_TRUE(stable(document));
 }

@@ -1,26 +1,32 @@
 // The settings file as the store's registry off Windows: where it lives, how it is written, what
 // happens when it cannot be read or written, and programs sharing it.
+#include "child_process.h"
 #include "settings/reg_file_document.h"
 #include "settings/reg_file_registry.h"
+#include "settings/registry.h"
 #include "settings/settings_store.h"
 #include "temp_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <fcntl.h>
 #include <fstream>
 #include <functional>
 #include <grp.h>
 #include <random>
 #include <sstream>
+#include <sys/file.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace tessaloom {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+using testing::exitCodeOf;
+using testing::inChild;
 
 const std::string kSettingsFile =
     "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Marrowquill Software\\Tessaloom]\n\"NumRows\"=dword:00000003\n";
@@ -33,20 +39,37 @@ std::string contentOf(const std::string& path)
     return content.str();
 }
 
-// Runs body in a child process, which exits with what body returns.
-pid_t inChild(const auto& body)
-{
-    const pid_t child = ::fork();
-    if (child == 0)
-        ::_exit(body());
-    return child;
-}
+// Flushing to the disk, left out where thousands of writes test something else.
+struct NoSync : FileCalls {
+    int sync(int) override { return 0; }
+};
 
-// The child's exit code; -1 when it did not exit by itself.
-int exitCodeOf(pid_t child)
+// The system's calls, but for a clock that moves only while a writer pauses, and, when set, a
+// failing lock call and disk, and flushes recorded with what the settings file then holds.
+struct ScriptedCalls : FileCalls {
+    std::chrono::milliseconds waited{0};
+    std::function<void()> onPause = [] {};
+    int lockError = 0, syncError = 0;
+    std::string file;
+    std::vector<std::string> flushed;
+    std::chrono::steady_clock::time_point now() override { return std::chrono::steady_clock::time_point(waited); }
+    void pause(std::chrono::milliseconds length) override { waited += length, onPause(); }
+    int tryLock(int fd) override { return lockError ? lockError : FileCalls::tryLock(fd); }
+    int sync(int fd) override
+    {
+        struct stat info {};
+        ::fstat(fd, &info);
+        flushed.push_back((S_ISDIR(info.st_mode) ? "folder, file holds " : "new file, file holds ") + contentOf(file));
+        return syncError;
+    }
+};
+
+// A second instance that took the file's lock and then stopped (in a debugger, say).
+pid_t stoppedLockHolder(const std::string& path)
 {
+    const pid_t holder = inChild([&] { return ::flock(::open(path.c_str(), O_RDWR), LOCK_EX) || ::raise(SIGSTOP); });
     int status = 0;
-    return ::waitpid(child, &status, 0) == child && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return ::waitpid(holder, &status, WUNTRACED) == holder && WIFSTOPPED(status) ? holder : -1;
 }
 
 class RegFileRegistryTest : public ::testing::Test {
@@ -69,19 +92,85 @@ TEST_F(RegFileRegistryTest, ReadsCreateNothingAndTheFirstWriteMakesAPrivateFolde
     EXPECT_FALSE(fs::exists(path + ".tmp"));
 }
 
-TEST_F(RegFileRegistryTest, AFiftyMegabyteFileIsReadAndWrittenWhole)
+TEST_F(RegFileRegistryTest, FilesUpToFourMegabytesAreReadAndWrittenWithinThatSizeLargerOnesNeither)
 {
-    std::string junk;
-    for (int i = 0; junk.size() < (50u << 20); ++i)
-        junk += "junk line " + std::to_string(i) + " \"not\"=a value\n";
     fs::create_directories(fs::path(path).parent_path());
-    std::ofstream(path) << kSettingsFile << junk;
-
+    const std::string atLimit = kSettingsFile + std::string(kMaxFileContent - kSettingsFile.size(), '\n');
+    std::ofstream(path) << atLimit;
     EXPECT_EQ(store.ReadRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, "NumRows"), SettingValue(std::int32_t{3}));
-    store.WriteRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, "FlipSpeed", "700");
-    const std::string written = contentOf(path);
-    EXPECT_NE(written.find("\n\"FlipSpeed\"=dword:000002bc\n"), std::string::npos);
-    EXPECT_NE(written.find(junk), std::string::npos);
+    store.WriteRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, "NumRows", "5");
+    std::string expected = atLimit;
+    expected[kSettingsFile.size() - 2] = '5';
+    EXPECT_EQ(contentOf(path), expected);
+    store.WriteRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, "FlipSpeed", "700");  // would not be read again
+    EXPECT_EQ(contentOf(path), expected);
+
+    std::ofstream(path, std::ios::app) << '\n';
+    store.WriteRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, "NumRows", "6");
+    EXPECT_TRUE(store.ReadRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, "NumRows").isEmpty());
+    EXPECT_EQ(contentOf(path), expected + '\n');
+}
+
+TEST_F(RegFileRegistryTest, AWriteWaitsForAnotherWriterTwoSecondsAtMostAndAReadNeverWaits)
+{
+    store.WriteRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, "NumRows", "3");
+    ScriptedCalls calls;
+    RegFileRegistry waiting(path, calls);
+    pid_t holder = stoppedLockHolder(path);
+    ASSERT_GT(holder, 0);
+
+    Registry::Handle key = 0;
+    const std::uint8_t five[4] = {5, 0, 0, 0};
+    ASSERT_EQ(waiting.createKey(kHkeyLocalMachine, kSettingsKeyPath, key), 0);
+    EXPECT_EQ(waiting.setValue(key, "NumRows", kRegDword, five, 4), kErrorTimeout);
+    EXPECT_GE(calls.waited, kLockWait);
+    EXPECT_LT(calls.waited, kLockWait + 100ms);
+    EXPECT_EQ(contentOf(path), kSettingsFile);
+    EXPECT_EQ(SettingsStore(waiting).ReadRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, "NumRows"),
+              SettingValue(std::int32_t{3}));
+
+    // The holder going away during the wait lets the write through.
+    calls.waited = 0ms;
+    calls.onPause = [&] {
+        if (calls.waited >= 300ms && holder > 0)
+            ::kill(holder, SIGKILL), exitCodeOf(holder), holder = 0;
+    };
+    EXPECT_EQ(waiting.setValue(key, "NumRows", kRegDword, five, 4), 0);
+    EXPECT_LT(calls.waited, 400ms);
+    waiting.closeKey(key);
+    if (holder > 0)
+        ::kill(holder, SIGKILL), exitCodeOf(holder);
+}
+
+TEST_F(RegFileRegistryTest, WithoutLocksAWriteGoesAheadSyncedBeforeTheRenameAndTheFolderAfter)
+{
+    store.WriteRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, "NumRows", "3");
+    ScriptedCalls calls;
+    calls.file = path;
+    calls.lockError = ENOLCK;
+    RegFileRegistry unlocked(path, calls);
+    SettingsStore unlockedStore(unlocked, NumberFormat{".", ","});
+    unlockedStore.WriteRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, "NumRows", "5");
+    std::string five = kSettingsFile;
+    five[five.size() - 2] = '5';
+    EXPECT_EQ(calls.flushed, (std::vector<std::string>{"new file, file holds " + kSettingsFile, "folder, file holds " + five}));
+
+    calls.syncError = EIO;  // a disk that fails: nothing is replaced
+    unlockedStore.WriteRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, "NumRows", "6");
+    EXPECT_EQ(contentOf(path), five);
+    EXPECT_FALSE(fs::exists(path + ".tmp"));
+}
+
+TEST_F(RegFileRegistryTest, ALinkIsWrittenThroughAndTheFilesPermissionsAreKept)
+{
+    fs::create_directories(fs::path(path).parent_path());
+    std::ofstream(folder.path("elsewhere.reg")) << kSettingsFile;
+    fs::permissions(folder.path("elsewhere.reg"), fs::perms(0640));
+    fs::create_symlink("../../elsewhere.reg", path);
+    store.WriteRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, "NumRows", "5");
+    EXPECT_TRUE(fs::is_symlink(path));
+    EXPECT_NE(contentOf(folder.path("elsewhere.reg")).find("\"NumRows\"=dword:00000005"), std::string::npos);
+    EXPECT_EQ(fs::status(folder.path("elsewhere.reg")).permissions(), fs::perms(0640));
 }
 
 constexpr int kReadThree = 1, kReadFailed = 2, kWriteFailed = 4, kReadOther = 8;
@@ -145,7 +234,8 @@ std::string data(int round, int index)
 // Writes "Value<first>" to "Value<end - 1>", each holding data(round, index), calling done() after each.
 void writeValues(const std::string& path, int round, int first, int end, const std::function<void()>& done = [] {})
 {
-    RegFileRegistry registry(path);
+    NoSync calls;
+    RegFileRegistry registry(path, calls);
     SettingsStore store(registry, NumberFormat{".", ","});
     for (int i = first; i < end; ++i) {
         store.WriteRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, "Value" + std::to_string(i), data(round, i));

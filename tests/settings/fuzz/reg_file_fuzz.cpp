@@ -1,5 +1,6 @@
-// Fuzzes the settings file reader: any bytes parse; writing back keeps every value and line, and
-// is stable; a write of one value changes that value only.
+// Fuzzes the settings file reader: any bytes parse; a value looked up alone is the one the whole
+// key lists; writing back keeps every value and line, and is stable; a write of one value changes
+// that value only.
 #include "settings/reg_file_document.h"
 #include "settings/registry.h"
 
@@ -37,6 +38,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(reread.serialize() == written);
     const std::vector<NamedValue> before = document.values(kHkeyLocalMachine, kSettingsKeyPath);
     check(reread.values(kHkeyLocalMachine, kSettingsKeyPath) == before);
+    for (const NamedValue& value : before)
+        check(document.value(kHkeyLocalMachine, kSettingsKeyPath, value.name) == value.value);
+    check(before.empty() || document.keyExists(kHkeyLocalMachine, kSettingsKeyPath));
 
     RegFileDocument changed = reread;
     const NamedValue flipSpeed{"FlipSpeed", {kRegDword, {0xDC, 0x05, 0, 0}}};
