@@ -60,20 +60,16 @@ PictureCheck checkBmp(ByteCursor& in, PixelSize box)
 {
     PictureCheck check;
     check.header.format = PictureFormat::Bmp;
-    const auto judged = [&check](PictureVerdict verdict) {
-        check.verdict = verdict;
-        return check;
-    };
     std::uint8_t fileHeader[12];  // after the signature
     std::uint8_t info[124];
     if (!in.read(fileHeader, sizeof fileHeader) || !in.read(info, 4))
-        return judged(PictureVerdict::CutOff);
+        return judged(check, PictureVerdict::CutOff);
     const std::uint32_t dataOffset = littleEndian32(fileHeader + 8);
     const std::uint32_t infoSize = littleEndian32(info);
     if (infoSize != 12 && infoSize != 40 && infoSize != 64 && infoSize != 108 && infoSize != 124)
-        return judged(PictureVerdict::NotAPicture);
+        return judged(check, PictureVerdict::NotAPicture);
     if (!in.read(info + 4, infoSize - 4))
-        return judged(PictureVerdict::CutOff);
+        return judged(check, PictureVerdict::CutOff);
 
     const bool oldHeader = infoSize == 12;
     const std::int64_t width = oldHeader ? std::int16_t(littleEndian16(info + 4)) : std::int32_t(littleEndian32(info + 4));
@@ -83,7 +79,7 @@ PictureCheck checkBmp(ByteCursor& in, PixelSize box)
     const std::uint32_t compression = oldHeader ? kRgb : littleEndian32(info + 16);
     const std::uint32_t colours = oldHeader ? 0 : littleEndian32(info + 32);
     if (!isReadable(bits, planes, compression) || width <= 0 || height == 0 || height == INT_MIN)
-        return judged(PictureVerdict::NotAPicture);
+        return judged(check, PictureVerdict::NotAPicture);
     const std::int64_t rows = height < 0 ? -height : height;
     check.header.width = static_cast<int>(width);
     check.header.height = static_cast<int>(rows);
@@ -96,19 +92,22 @@ PictureCheck checkBmp(ByteCursor& in, PixelSize box)
     if (bits <= 8) {
         const std::uint64_t entries = colours ? colours : 1u << bits;
         if (entries > 256)
-            return judged(PictureVerdict::NotAPicture);
+            return judged(check, PictureVerdict::NotAPicture);
         tableBytes = entries * (oldHeader ? 3 : 4);
     } else if (compression == kBitFields && infoSize < 108) {
         tableBytes = 12;
     }
     const std::uint64_t pixelStart = std::max<std::uint64_t>(dataOffset, in.offset() + tableBytes);
     if (!in.skip(pixelStart - in.offset()))
-        return judged(PictureVerdict::CutOff);
-    if (compression == kRle8 || compression == kRle4)
-        return judged(runsReachTheEnd(in, static_cast<int>(rows), compression == kRle4) ? PictureVerdict::Decodable
-                                                                                         : PictureVerdict::CutOff);
-    const std::uint64_t rowBytes = (std::uint64_t(width) * bits + 31) / 32 * 4;
-    return judged(pixelStart + rowBytes * rows <= in.fileSize() ? PictureVerdict::Decodable : PictureVerdict::CutOff);
+        return judged(check, PictureVerdict::CutOff);
+    bool whole;
+    if (compression == kRle8 || compression == kRle4) {
+        whole = runsReachTheEnd(in, static_cast<int>(rows), compression == kRle4);
+    } else {
+        const std::uint64_t rowBytes = (std::uint64_t(width) * bits + 31) / 32 * 4;
+        whole = pixelStart + rowBytes * rows <= in.fileSize();
+    }
+    return judged(check, whole ? PictureVerdict::Decodable : PictureVerdict::CutOff);
 }
 
 } // namespace tessaloom

@@ -39,17 +39,13 @@ PictureCheck checkGif(ByteCursor& in, PixelSize box)
 {
     PictureCheck check;
     check.header.format = PictureFormat::Gif;
-    const auto judged = [&check](PictureVerdict verdict) {
-        check.verdict = verdict;
-        return check;
-    };
     std::uint8_t version[4];
     if (!in.read(version, sizeof version) || version[0] != 'F' || version[1] != '8' ||
         (version[2] != '7' && version[2] != '9') || version[3] != 'a')
-        return judged(PictureVerdict::NotAPicture);
+        return judged(check, PictureVerdict::NotAPicture);
     std::uint8_t screen[7];
     if (!in.read(screen, sizeof screen) || !skipColourTable(in, screen[4]))
-        return judged(PictureVerdict::CutOff);
+        return judged(check, PictureVerdict::CutOff);
 
     bool imageSeen = false;
     for (;;) {
@@ -58,33 +54,33 @@ PictureCheck checkGif(ByteCursor& in, PixelSize box)
         std::uint8_t codeSize;
         std::uint8_t image[9];
         if (!in.next(block))
-            return judged(PictureVerdict::CutOff);
+            return judged(check, PictureVerdict::CutOff);
         switch (block) {
         case 0x21:  // an extension: its label, then data sub-blocks
             if (!in.next(label) || !skipSubBlocks(in))
-                return judged(PictureVerdict::CutOff);
+                return judged(check, PictureVerdict::CutOff);
             break;
         case 0x2C:  // an image: its descriptor, colour table, code size, then data sub-blocks
             if (!in.read(image, sizeof image))
-                return judged(PictureVerdict::CutOff);
+                return judged(check, PictureVerdict::CutOff);
             if (!imageSeen) {
                 check.header.width = canvasSide(int(littleEndian16(screen)), int(littleEndian16(image)),
                                                 int(littleEndian16(image + 4)));
                 check.header.height = canvasSide(int(littleEndian16(screen + 2)), int(littleEndian16(image + 2)),
                                                  int(littleEndian16(image + 6)));
                 if (check.header.width == 0 || check.header.height == 0)
-                    return judged(PictureVerdict::NotAPicture);
+                    return judged(check, PictureVerdict::NotAPicture);
                 if (!withinMemoryLimit(check, box))
                     return check;
             }
             if (!skipColourTable(in, image[8]) || !in.next(codeSize) || !skipSubBlocks(in))
-                return judged(PictureVerdict::CutOff);
+                return judged(check, PictureVerdict::CutOff);
             imageSeen = true;
             break;
         case 0x3B:  // the trailer
-            return judged(imageSeen ? PictureVerdict::Decodable : PictureVerdict::NotAPicture);
+            return judged(check, imageSeen ? PictureVerdict::Decodable : PictureVerdict::NotAPicture);
         default:
-            return judged(PictureVerdict::NotAPicture);
+            return judged(check, PictureVerdict::NotAPicture);
         }
     }
 }

@@ -2,8 +2,6 @@
 // end-of-image marker; what follows that marker (a motion photo's video) is never read.
 #include "platform/picture_check.h"
 
-#include <algorithm>
-
 namespace tessaloom {
 
 namespace {
@@ -98,16 +96,11 @@ bool scansHoldEveryBlock(const PictureHeader& header, std::uint64_t dataBytes)
 {
     if (header.arithmeticCoded)
         return true;
-    int maxHorizontal = 1;
-    int maxVertical = 1;
-    for (const JpegComponent& component : header.components) {
-        maxHorizontal = std::max(maxHorizontal, component.horizontal);
-        maxVertical = std::max(maxVertical, component.vertical);
-    }
+    const JpegComponent mcu = largestSampling(header.components);
     std::uint64_t blocks = 0;
     for (const JpegComponent& component : header.components) {
-        const std::uint64_t width = (std::uint64_t(header.width) * component.horizontal + maxHorizontal - 1) / maxHorizontal;
-        const std::uint64_t height = (std::uint64_t(header.height) * component.vertical + maxVertical - 1) / maxVertical;
+        const std::uint64_t width = (std::uint64_t(header.width) * component.horizontal + mcu.horizontal - 1) / mcu.horizontal;
+        const std::uint64_t height = (std::uint64_t(header.height) * component.vertical + mcu.vertical - 1) / mcu.vertical;
         blocks += ((width + 7) / 8) * ((height + 7) / 8);
     }
     return dataBytes * 8 >= blocks;
@@ -119,10 +112,6 @@ PictureCheck checkJpeg(ByteCursor& in, PixelSize box)
 {
     PictureCheck check;
     check.header.format = PictureFormat::Jpeg;
-    const auto judged = [&check](PictureVerdict verdict) {
-        check.verdict = verdict;
-        return check;
-    };
     bool frameSeen = false;
     bool scanSeen = false;
     bool orientationSeen = false;
@@ -131,46 +120,46 @@ PictureCheck checkJpeg(ByteCursor& in, PixelSize box)
     bool markerRead = false;  // a scan ended at the marker that follows it
     for (;;) {
         if (!markerRead && !nextMarker(in, marker))
-            return judged(PictureVerdict::CutOff);
+            return judged(check, PictureVerdict::CutOff);
         markerRead = false;
         if (marker == kEndOfImage) {
             if (!scanSeen)
-                return judged(PictureVerdict::NotAPicture);
-            return judged(scansHoldEveryBlock(check.header, dataBytes) ? PictureVerdict::Decodable
-                                                                       : PictureVerdict::CutOff);
+                return judged(check, PictureVerdict::NotAPicture);
+            const bool whole = scansHoldEveryBlock(check.header, dataBytes);
+            return judged(check, whole ? PictureVerdict::Decodable : PictureVerdict::CutOff);
         }
         if (marker == kStartOfImage || isOtherFrame(marker))
-            return judged(PictureVerdict::NotAPicture);
+            return judged(check, PictureVerdict::NotAPicture);
         if (isRestart(marker) || marker == 0x01)
             continue;  // markers without a segment
 
         std::uint8_t lengthBytes[2];
         if (!in.read(lengthBytes, sizeof lengthBytes))
-            return judged(PictureVerdict::CutOff);
+            return judged(check, PictureVerdict::CutOff);
         const unsigned length = bigEndian16(lengthBytes);
         if (length < 2)
-            return judged(PictureVerdict::NotAPicture);
+            return judged(check, PictureVerdict::NotAPicture);
         const bool wanted = isReadableFrame(marker) || marker == kStartOfScan || (marker == kApp1 && !orientationSeen);
         if (!wanted) {
             if (!in.skip(length - 2))
-                return judged(PictureVerdict::CutOff);
+                return judged(check, PictureVerdict::CutOff);
             continue;
         }
         std::vector<std::uint8_t> segment(length - 2);
         if (!in.read(segment.data(), segment.size()))
-            return judged(PictureVerdict::CutOff);
+            return judged(check, PictureVerdict::CutOff);
 
         if (marker == kApp1) {
             check.header.orientation = exifOrientation(segment.data(), segment.size());
             orientationSeen = check.header.orientation != 1;
         } else if (marker != kStartOfScan) {
             if (frameSeen || !readFrame(segment, marker, check.header))
-                return judged(PictureVerdict::NotAPicture);
+                return judged(check, PictureVerdict::NotAPicture);
             frameSeen = true;
         } else {
             const std::size_t inScan = segment.empty() ? 0 : segment[0];
             if (!frameSeen || inScan < 1 || inScan > check.header.components.size() || segment.size() < 1 + 2 * inScan + 3)
-                return judged(PictureVerdict::NotAPicture);
+                return judged(check, PictureVerdict::NotAPicture);
             if (!scanSeen) {
                 if (inScan < check.header.components.size())
                     check.header.buffersWholePicture = true;
@@ -179,7 +168,7 @@ PictureCheck checkJpeg(ByteCursor& in, PixelSize box)
             }
             scanSeen = true;
             if (!skipScanData(in, marker, dataBytes))
-                return judged(PictureVerdict::CutOff);
+                return judged(check, PictureVerdict::CutOff);
             markerRead = true;
         }
     }

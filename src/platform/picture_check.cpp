@@ -34,18 +34,13 @@ std::uint64_t jpegWorkingMemory(const PictureHeader& header, PixelSize box)
     const int eighths = jpegEighths(header, decodeBox(box, header.orientation));
     const std::uint64_t width = ceilDivide(std::uint64_t(header.width) * eighths, 8);
     const std::uint64_t height = ceilDivide(std::uint64_t(header.height) * eighths, 8);
-    int maxHorizontal = 1;
-    int maxVertical = 1;
-    for (const JpegComponent& component : header.components) {
-        maxHorizontal = std::max(maxHorizontal, component.horizontal);
-        maxVertical = std::max(maxVertical, component.vertical);
-    }
+    const JpegComponent mcu = largestSampling(header.components);
     // The decoded picture, 4 bytes a pixel, and the sample rows the decoder works on.
-    std::uint64_t memory = pixels(width, height) * 4 + width * header.components.size() * maxVertical * 64;
+    std::uint64_t memory = pixels(width, height) * 4 + width * header.components.size() * mcu.vertical * 64;
     if (header.buffersWholePicture) {
         // Every 8 x 8 block of every component, 64 coefficients of 2 bytes, in whole MCUs.
-        const std::uint64_t mcuColumns = ceilDivide(header.width, 8 * maxHorizontal);
-        const std::uint64_t mcuRows = ceilDivide(header.height, 8 * maxVertical);
+        const std::uint64_t mcuColumns = ceilDivide(header.width, 8 * mcu.horizontal);
+        const std::uint64_t mcuRows = ceilDivide(header.height, 8 * mcu.vertical);
         for (const JpegComponent& component : header.components)
             memory += mcuColumns * component.horizontal * mcuRows * component.vertical * 128;
     }

@@ -3,6 +3,7 @@
 #include "platform/picture.h"
 #include "platform/picture_bytes.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -15,6 +16,17 @@ struct JpegComponent {
     int horizontal = 1;
     int vertical = 1;
 };
+
+// The largest horizontal and the largest vertical factor: the sampling of a whole MCU.
+inline JpegComponent largestSampling(const std::vector<JpegComponent>& components)
+{
+    JpegComponent largest;
+    for (const JpegComponent& component : components) {
+        largest.horizontal = std::max(largest.horizontal, component.horizontal);
+        largest.vertical = std::max(largest.vertical, component.vertical);
+    }
+    return largest;
+}
 
 // What a picture file's header says about the decode it needs.
 struct PictureHeader {
@@ -74,6 +86,12 @@ int exifOrientation(const std::uint8_t* segment, std::size_t size);
 PictureCheck checkJpeg(ByteCursor& in, PixelSize box);
 PictureCheck checkGif(ByteCursor& in, PixelSize box);
 PictureCheck checkBmp(ByteCursor& in, PixelSize box);
+
+inline PictureCheck judged(PictureCheck check, PictureVerdict verdict)
+{
+    check.verdict = verdict;
+    return check;
+}
 
 // Once the header is read: sets the working memory, and the verdict TooLarge when it is over
 // the limit (then false, and the rest of the file need not be read).
