@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <map>
 
 namespace tessaloom::testing {
@@ -12,15 +11,13 @@ namespace {
 // Holds posted work until the test runs it.
 class ManualWorker final : public BackgroundExecutor {
 public:
-    std::deque<std::function<void()>> queue;
-    void post(std::function<void()> work) override { queue.push_back(std::move(work)); }
+    std::vector<std::function<void()>> posted;
+    void post(std::function<void()> work) override { posted.push_back(std::move(work)); }
     void runAll()
     {
-        while (!queue.empty()) {
-            const std::function<void()> work = std::move(queue.front());
-            queue.pop_front();
+        for (const auto& work : posted)
             work();
-        }
+        posted.clear();
     }
 };
 

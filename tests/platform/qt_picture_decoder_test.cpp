@@ -7,7 +7,6 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
-#include <QImageWriter>
 #include <QPainter>
 #include <QTemporaryDir>
 
@@ -19,36 +18,34 @@ const QByteArray kOnePixelGif = QByteArray::fromHex(
     "474946383961" "01000100" "800000" "ffffff000000"
     "2c0000000001000100" "00" "02" "024401" "00" "3b");
 
-QByteArray encoded(const QImage& image, const char* format, bool progressive = false)
+QByteArray encoded(const QImage& image, const char* format)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, format);
-    writer.setProgressiveScanWrite(progressive);
-    writer.write(image);
+    image.save(&buffer, format);
     return bytes;
 }
 
-// Quadrants red, green (top), blue, white (bottom), read back as "rgbw" in the same order.
+const QColor kQuadrants[] = {Qt::red, Qt::green, Qt::blue, Qt::white};
+
+// Red and green above, blue and white below.
 QImage quadrants(int width, int height)
 {
     QImage image(width, height, QImage::Format_RGB32);
     QPainter painter(&image);
-    painter.fillRect(0, 0, width / 2, height / 2, Qt::red);
-    painter.fillRect(width / 2, 0, width - width / 2, height / 2, Qt::green);
-    painter.fillRect(0, height / 2, width / 2, height - height / 2, Qt::blue);
-    painter.fillRect(width / 2, height / 2, width - width / 2, height - height / 2, Qt::white);
+    for (int q = 0; q < 4; ++q)
+        painter.fillRect(q % 2 * width / 2, q / 2 * height / 2, width / 2, height / 2, kQuadrants[q]);
     return image;
 }
 
+// The colours of the four quadrants as "rgbw", in the same order.
 std::string quadrantsOf(const QImage& image)
 {
     std::string seen;
-    for (const QPoint& at : {QPoint(1, 1), QPoint(3, 1), QPoint(1, 3), QPoint(3, 3)}) {
-        const QRgb pixel = image.pixel(at.x() * image.width() / 4, at.y() * image.height() / 4);
-        const bool r = qRed(pixel) > 160, g = qGreen(pixel) > 160, b = qBlue(pixel) > 160;
-        seen += r && g && b ? 'w' : r ? 'r' : g ? 'g' : b ? 'b' : '?';
+    for (int q = 0; q < 4; ++q) {
+        const QRgb p = image.pixel((q % 2 * 2 + 1) * image.width() / 4, (q / 2 * 2 + 1) * image.height() / 4);
+        seen += qRed(p) > 128 ? (qGreen(p) > 128 ? 'w' : 'r') : (qGreen(p) > 128 ? 'g' : 'b');
     }
     return seen;
 }
@@ -78,10 +75,10 @@ TEST_F(PictureDecoderTest, EachFormatIsReadByItsContentForTheDevicePixelsOfTheBo
     write("dot.gif", kOnePixelGif);
     // Named as another format; and a motion photo, its video after the end of the picture.
     write("dot.jpg", kOnePixelGif);
-    write("red.bmp.jpg", encoded(red, "bmp"));
+    write("photo@2x.jpg", encoded(red, "bmp"));  // and named to claim a ratio of its own
     write("motion.jpg", jpeg + QByteArray(3 * 1024 * 1024, '\xd8'));
 
-    for (const char* name : {"red.jpg", "red.bmp", "dot.gif", "dot.jpg", "red.bmp.jpg", "motion.jpg"}) {
+    for (const char* name : {"red.jpg", "red.bmp", "dot.gif", "dot.jpg", "photo@2x.jpg", "motion.jpg"}) {
         SCOPED_TRACE(name);
         const QImage image = decode(name, box);
         ASSERT_FALSE(image.isNull());
@@ -108,27 +105,22 @@ TEST_F(PictureDecoderTest, TheExifOrientationTurnsThePictureUprightBeforeItIsStr
     }
 }
 
-// Text named as a picture, an empty file, files cut off in their image data, a progressive
-// header claiming 20000 x 20000 pixels, a folder, a missing file.
+// Text named as a picture, a photo cut off in its image data, a progressive header claiming
+// 20000 x 20000 pixels, a folder, a missing file. Files of every kind cut off, or claiming too
+// much, are judged by the checks before this decoder reads them.
 TEST_F(PictureDecoderTest, WhatIsNoWholeDecodablePictureFails)
 {
     write("notes.jpg", "These are not the pixels you are looking for.\n");
-    write("empty.gif", "");
-    write("cut.gif", kOnePixelGif.left(kOnePixelGif.size() - 4));
-    QImage photo = quadrants(400, 300);
-    const QByteArray bmp = encoded(photo, "bmp");
-    write("cut.bmp", bmp.left(bmp.size() - 1000));
-    const QByteArray jpeg = encoded(photo, "jpeg");
+    const QByteArray jpeg = encoded(quadrants(400, 300), "jpeg");
     write("cut.jpg", jpeg.left(jpeg.size() * 6 / 10));
-    QByteArray huge = encoded(photo, "jpeg", true);
-    const qsizetype frame = huge.indexOf("\xff\xc2");
+    QByteArray huge = jpeg;
+    const qsizetype frame = huge.indexOf("\xff\xc0");
     ASSERT_GT(frame, 0);
-    huge.replace(frame + 5, 4, QByteArray::fromHex("4e204e20"));
+    huge.replace(frame + 1, 8, QByteArray::fromHex("c20011084e204e20"));  // progressive, 20000 x 20000
     write("huge.jpg", huge);
     QDir(dir.path()).mkdir(QStringLiteral("folder.jpg"));
 
-    for (const char* name : {"notes.jpg", "empty.gif", "cut.gif", "cut.bmp", "cut.jpg", "huge.jpg", "folder.jpg",
-                             "missing.bmp"})
+    for (const char* name : {"notes.jpg", "cut.jpg", "huge.jpg", "folder.jpg", "missing.bmp"})
         EXPECT_TRUE(decode(name, box).isNull()) << name;
 }
 
