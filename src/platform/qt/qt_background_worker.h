@@ -6,7 +6,7 @@
 
 namespace tessaloom {
 
-// One worker thread at low priority, so the work posted never competes with the windows.
+// One worker thread at low priority, so the work posted gives way to the windows.
 class QtBackgroundWorker final : public BackgroundExecutor {
 public:
     QtBackgroundWorker();
