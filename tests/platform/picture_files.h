@@ -33,8 +33,9 @@ inline void appendMarkerSegment(Bytes& to, std::uint8_t marker, const Bytes& pay
 // An APP1 segment whose EXIF data holds one entry, the orientation (a SHORT).
 inline Bytes exifSegment(int orientation, bool littleEndian)
 {
-    Bytes exif{'E', 'x', 'i', 'f', 0, 0, littleEndian ? 'I' : 'M', littleEndian ? 'I' : 'M'};
-    for (const auto [value, bytes] : {std::pair{42, 2}, {8, 4}, {1, 2}, {0x0112, 2}, {3, 2}, {1, 4}, {orientation, 2},
+    const std::uint8_t order = littleEndian ? 'I' : 'M';
+    Bytes exif{'E', 'x', 'i', 'f', 0, 0, order, order};
+    for (const auto& [value, bytes] : {std::pair{42, 2}, {8, 4}, {1, 2}, {0x0112, 2}, {3, 2}, {1, 4}, {orientation, 2},
                                       {0, 2}, {0, 4}})
         put(exif, std::uint32_t(value), bytes, !littleEndian);
     Bytes segment;
@@ -99,7 +100,7 @@ inline Bytes bmpFile(int width, int height, int bits, int compression, const Byt
 {
     const std::uint32_t table = bits <= 8 ? 4u << bits : 0;
     Bytes file{'B', 'M'};
-    for (const auto [value, bytes] : {std::pair{54 + table + pixels.size(), 4}, {0, 4}, {54 + table, 4}, {40, 4},
+    for (const auto& [value, bytes] : {std::pair{54 + table + pixels.size(), 4}, {0, 4}, {54 + table, 4}, {40, 4},
                                       {std::size_t(width), 4}, {std::size_t(height), 4}, {1, 2},
                                       {std::size_t(bits), 2}, {std::size_t(compression), 4}})
         put(file, std::uint32_t(value), bytes);
