@@ -1,18 +1,21 @@
 #pragma once
 
-// What the timing programs share: a median of timed runs, a large photo-like JPEG, and help
-// services that do nothing.
+// What the timing programs share: a median of timed runs, the peak memory a piece of work adds,
+// large photo-like and noise JPEGs, and help services that do nothing.
 #include "help/help_viewer.h"
 #include "platform/web_browser.h"
 
 #include <QColor>
 #include <QElapsedTimer>
 #include <QImage>
+#include <QImageWriter>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QString>
 
 #include <algorithm>
+#include <cstdint>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -47,6 +50,52 @@ inline QString makePhoto(const QString& path, int width, int height)
     }
     painter.end();
     image.save(path, "JPEG", 90);
+    return path;
+}
+
+// A field of this process's status, in kilobytes.
+inline long statusKilobytes(const char* field)
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind(field, 0) == 0)
+            return std::stol(line.substr(std::string(field).size()));
+    return -1;
+}
+
+// Peak memory added by one run of the work, in megabytes: the kernel's peak-resident counter is
+// reset first, so the peak belongs to the work.
+inline double peakAddedMegabytes(const std::function<void()>& work)
+{
+    std::ofstream("/proc/self/clear_refs") << "5";
+    const long before = statusKilobytes("VmRSS:");
+    work();
+    return (statusKilobytes("VmHWM:") - before) / 1024.0;
+}
+
+// Random noise: the worst case for a JPEG decoder, every block full of coefficients.
+inline QImage makeNoise(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    std::uint32_t state = 2463534242u;
+    for (int y = 0; y < height; ++y) {
+        auto* line = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
+        for (int x = 0; x < width; ++x) {
+            state ^= state << 13;
+            state ^= state >> 17;
+            state ^= state << 5;
+            line[x] = state | 0xff000000u;
+        }
+    }
+    return image;
+}
+
+inline QString makeNoisePhoto(const QString& path, int width, int height, int quality = 75)
+{
+    QImageWriter writer(path, "jpeg");
+    writer.setQuality(quality);
+    writer.write(makeNoise(width, height));
     return path;
 }
 

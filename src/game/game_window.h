@@ -31,7 +31,8 @@ struct GameWindowServices {
 inline constexpr const char* kBuiltInPictureLabel = "Marrowquill Software Logo";
 inline constexpr const char* kBuiltInPicturePath = "Default Image";
 
-// The size of the picture box under the board, in pixels: pictures are decoded to it.
+// The size of the picture box under the board, in logical pixels: pictures are decoded for its
+// device pixels.
 inline constexpr PixelSize kBoardPictureBox{321, 240};
 
 // The logic of the game window: its state, the model of its controls and its handlers.
@@ -58,6 +59,11 @@ public:
     void LoadSettings();
     void LoadPictureList();
     void cboPictures_Click();
+
+    // The window is on the screen with this device pixel ratio, for the first time or after a
+    // move to another screen: pictures are decoded for it, and those of the listed slots are
+    // prepared in the background.
+    void shownOnScreen(double devicePixelRatio);
 
     // Board layout by row count.
     void cboRows_Click();
@@ -93,10 +99,13 @@ private:
     void flipSpeedChanged();
     void writeSetting(const std::string& valueName, const SettingValue& data);
     SettingValue readSetting(const std::string& valueName);
+    void preparePictures();
 
     GameWindowServices services_;
     GameState state_;
     GameWindowControls controls_;
+    bool shown_ = false;
+    double devicePixelRatio_ = 1.0;
 };
 
 } // namespace tessaloom

@@ -39,6 +39,7 @@ void GameWindow::mnuImages_Click()
     if (!services_.host.showPictureDialog())
         return;
     LoadPictureList();
+    preparePictures();
 }
 
 void GameWindow::mnuContents_Click()

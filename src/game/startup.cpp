@@ -62,8 +62,29 @@ void GameWindow::cboPictures_Click()
     if (entry < 0 || entry >= static_cast<int>(controls_.lstPaths.entries.size()))
         return;
     // A picture that cannot be read leaves the one under the board as it was.
-    if (PictureRef picture = services_.pictures.loadPicture(controls_.lstPaths.entries[entry], kBoardPictureBox))
+    const PixelSize box = devicePixels(kBoardPictureBox, devicePixelRatio_);
+    if (PictureRef picture = services_.pictures.loadPicture(controls_.lstPaths.entries[entry], box))
         controls_.imgImage.Picture = std::move(picture);
+}
+
+void GameWindow::shownOnScreen(double devicePixelRatio)
+{
+    if (shown_ && devicePixelRatio == devicePixelRatio_)
+        return;
+    const bool moved = shown_;
+    shown_ = true;
+    devicePixelRatio_ = devicePixelRatio;
+    preparePictures();
+    if (moved)
+        cboPictures_Click();  // the picture under the board again, sharp on the new screen
+}
+
+void GameWindow::preparePictures()
+{
+    std::vector<std::string> files = controls_.lstPaths.entries;
+    if (!files.empty())
+        files.erase(files.begin());  // the built-in picture, which is no file
+    services_.pictures.preparePictures(files, devicePixels(kBoardPictureBox, devicePixelRatio_));
 }
 
 void GameWindow::userSelectsPicture(int entry)

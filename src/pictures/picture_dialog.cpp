@@ -38,6 +38,7 @@ void PictureDialog::Form_Load()
     // Raises cboImage_Click, which does nothing yet but clear applyFailed.
     selectSlotEntry(0);
     controls_.cboImage.Tag = "1";
+    preparePreviews();
     readSlot();
     applyPreviewRule();
     state_.dialogLoaded = true;
@@ -113,8 +114,19 @@ void PictureDialog::applyPreviewRule()
 
 void PictureDialog::previewFile(const std::string& path)
 {
-    if (PictureRef picture = services_.pictures.loadPicture(path, kPreviewBox))
+    if (PictureRef picture = services_.pictures.loadPicture(path, devicePixels(kPreviewBox, devicePixelRatio_)))
         controls_.imgImage.Picture = std::move(picture);
+}
+
+void PictureDialog::preparePreviews()
+{
+    std::vector<std::string> paths;
+    for (int slot = 1; slot <= kPictureSlots; ++slot) {
+        std::string path = trimSpaces(readSetting(picturePathValueName(slot)).text());
+        if (services_.files.fileExists(path))
+            paths.push_back(std::move(path));
+    }
+    services_.pictures.preparePictures(paths, devicePixels(kPreviewBox, devicePixelRatio_));
 }
 
 SettingValue PictureDialog::readSetting(const std::string& valueName)

@@ -33,7 +33,7 @@ struct PicturePlaceholders {
     PictureRef imageNotFound;
 };
 
-// The preview box, in pixels: previews are decoded straight to it.
+// The preview box, in logical pixels: previews are decoded for its device pixels.
 inline constexpr PixelSize kPreviewBox{240, 200};
 
 // The filter list of the open-file dialog, JPEG first.
@@ -69,6 +69,9 @@ public:
     void userTypesPath(std::string text) { controls_.txtPath.Text = std::move(text); }
     void userSelectsSlot(int entry);
 
+    // The device pixel ratio of the screen the dialog opens on; previews are decoded for it.
+    void setDevicePixelRatio(double ratio) { devicePixelRatio_ = ratio; }
+
     void Form_Load();
     void cboImage_Click();
     void cboImage_Change();
@@ -92,6 +95,9 @@ private:
     // Shows the picture of a file in the preview; a file that cannot be read as a picture
     // leaves the preview as it was.
     void previewFile(const std::string& path);
+    // Decodes the previews of the stored slots in the background, so choosing a slot shows its
+    // picture at once.
+    void preparePreviews();
     void readSlot();
     void writeSetting(const std::string& valueName, const SettingValue& data);
     SettingValue readSetting(const std::string& valueName);
@@ -103,6 +109,7 @@ private:
     // Set while cboImage_Change returns the selector to the edited slot, so the selection
     // that raises is not taken for the user's.
     bool returningSelection_ = false;
+    double devicePixelRatio_ = 1.0;
 };
 
 } // namespace tessaloom

@@ -97,6 +97,7 @@ TEST_F(MenusTest, MaintainPicturesRebuildsTheListWithoutANewDealUnlessTheProgram
     game.mnuImages_Click();
     EXPECT_EQ(controls().cboPictures.entries, (std::vector<std::string>{"Marrowquill Software Logo", "Fresh"}));
     EXPECT_EQ(controls().cboPictures.ListIndex, 0);
+    EXPECT_EQ(pictures.prepared, std::vector<std::string>{"/p/fresh.jpg"});
     EXPECT_EQ(state().CardValue, values);
     EXPECT_EQ(state().PairsFound, 1);
 }

@@ -108,6 +108,28 @@ TEST_F(StartupTest, ThePictureListHoldsTheValidSlotsInSlotOrder)
     EXPECT_EQ(pictures.lastBox, (PixelSize{321, 240}));
 }
 
+TEST_F(StartupTest, TheListedPicturesArePreparedForTheDevicePixelsOnceTheWindowIsShown)
+{
+    storeSlot(2, "Two", "/p/two.jpg");
+    storeSlot(5, "Five", "/p/five.gif");
+    pictures.readable = {"/p/two.jpg", "/p/five.gif"};
+    game.Form_Load();
+    EXPECT_TRUE(pictures.prepared.empty());  // start-up itself decodes nothing
+    game.shownOnScreen(1.5);
+    EXPECT_EQ(pictures.prepared, (std::vector<std::string>{"/p/two.jpg", "/p/five.gif"}));
+    EXPECT_EQ(pictures.preparedBox, (PixelSize{482, 360}));
+    game.userSelectsPicture(1);
+    EXPECT_EQ(pictures.lastBox, (PixelSize{482, 360}));
+
+    // Moved to a denser screen: prepared again, and the chosen picture is decoded for it.
+    pictures.loaded.clear();
+    game.shownOnScreen(2.0);
+    EXPECT_EQ(pictures.preparedBox, (PixelSize{642, 480}));
+    EXPECT_EQ(pictures.loaded, std::vector<std::string>{"/p/two.jpg"});
+    EXPECT_EQ(pictures.lastBox, (PixelSize{642, 480}));
+    EXPECT_EQ(shownPicture(), "/p/two.jpg");
+}
+
 TEST_F(StartupTest, ChoosingAPictureKeepsTheGameAndAnUnreadableOneChangesNothing)
 {
     storeSlot(1, "Beach", "/p/beach.jpg");

@@ -91,8 +91,13 @@ TEST_F(PictureDialogTest, ThePreviewFollowsTheShownSlot)
     storeSlot(5, "Not a picture", "/p/notes.txt");
     files.files = {"/p/beach.jpg", "/p/notes.txt"};
     pictures.readable = {"/p/beach.jpg"};
+    dialog.setDevicePixelRatio(2.0);
     dialog.Form_Load();
     EXPECT_EQ(preview(), "/p/beach.jpg");
+    // Decoded for the device pixels; the other slots' files are prepared in the background.
+    EXPECT_EQ(pictures.lastBox, (PixelSize{480, 400}));
+    EXPECT_EQ(pictures.prepared, (std::vector<std::string>{"/p/beach.jpg", "/p/notes.txt"}));
+    EXPECT_EQ(pictures.preparedBox, (PixelSize{480, 400}));
     // A file that exists but is no picture leaves the preview as it was.
     selectSlot(5);
     EXPECT_EQ(preview(), "/p/beach.jpg");

@@ -62,12 +62,15 @@ inline std::string pictureName(const PictureRef& picture)
     return named ? named->name : std::string();
 }
 
-// Loads the paths it was told are pictures; every other path fails.
+// Loads the paths it was told are pictures; every other path fails. Keeps the last request
+// to prepare pictures.
 class ScriptedPictures final : public PictureLoader {
 public:
     std::set<std::string> readable;
     std::vector<std::string> loaded;
     PixelSize lastBox;
+    std::vector<std::string> prepared;
+    PixelSize preparedBox;
 
     PictureRef loadPicture(const std::string& path, PixelSize box) override
     {
@@ -76,6 +79,11 @@ public:
         if (!readable.count(path))
             return nullptr;
         return std::make_shared<NamedPicture>(path);
+    }
+    void preparePictures(const std::vector<std::string>& paths, PixelSize box) override
+    {
+        prepared = paths;
+        preparedBox = box;
     }
 };
 

@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QPixmap>
 #include <QSignalBlocker>
+#include <QWindow>
 
 #include <cmath>
 
@@ -121,6 +122,17 @@ void GameWindowWidget::closeEvent(QCloseEvent* event)
 {
     QMainWindow::closeEvent(event);
     logic_.Form_Unload();
+}
+
+void GameWindowWidget::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!watchingScreen_ && windowHandle()) {
+        watchingScreen_ = true;
+        connect(windowHandle(), &QWindow::screenChanged, this,
+                [this] { forward([&] { logic_.shownOnScreen(devicePixelRatio()); }); });
+    }
+    forward([&] { logic_.shownOnScreen(devicePixelRatio()); });
 }
 
 GameWindowWidget::~GameWindowWidget() = default;

@@ -34,6 +34,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Tells the logic the screen's device pixel ratio, now and whenever the window moves to
+    // another screen.
+    void showEvent(QShowEvent* event) override;
 
 private:
     // Runs a handler of the logic, then shows what it changed.
@@ -58,6 +61,7 @@ private:
     QTimer* flipTimer_;  // the flip timer, Timer1
     std::uint32_t appliedTimerRestarts_ = 0;
     bool inTick_ = false;
+    bool watchingScreen_ = false;
     PictureRef shownPicture_;
 };
 

@@ -49,9 +49,10 @@ QDialog* PictureMaintenance::window() const
 
 void PictureMaintenance::exec()
 {
+    QScreen* screen = window_->parentWidget() ? window_->parentWidget()->screen() : QGuiApplication::primaryScreen();
+    logic_.setDevicePixelRatio(screen->devicePixelRatio());
     logic_.Form_Load();
     window_->refresh();
-    QScreen* screen = window_->parentWidget() ? window_->parentWidget()->screen() : QGuiApplication::primaryScreen();
     window_->setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window_->size(),
                                              screen->availableGeometry()));
     window_->exec();

@@ -1,35 +1,28 @@
 #pragma once
 
-#include "platform/picture.h"
-
-#include <QDateTime>
-#include <QString>
-
-#include <list>
+#include "platform/prepared_pictures.h"
+#include "platform/qt/qt_background_worker.h"
+#include "platform/qt/qt_picture_decoder.h"
 
 namespace tessaloom {
 
-// Decodes picture files with Qt's image readers, straight to the size of the box that shows
-// them where the format allows (JPEG scales while it decodes). Pictures already decoded in this
-// run come from a small cache, as long as their file has not changed.
+// The program's picture service: pictures decoded by the toolkit's readers, prepared on a
+// low-priority worker thread and kept for their box.
 class QtPictureLoader final : public PictureLoader {
 public:
-    PictureRef loadPicture(const std::string& path, PixelSize box) override;
+    QtPictureLoader();
 
-    // Decoding without the cache; the benchmark compares the two decode paths with it.
-    static PictureRef decodeToBox(const QString& path, PixelSize box);
-    static PictureRef decodeFullThenScale(const QString& path, PixelSize box);
+    PictureRef loadPicture(const std::string& path, PixelSize box) override;
+    void preparePictures(const std::vector<std::string>& paths, PixelSize box) override;
+
+    // Returns when the preparation posted so far is done.
+    void waitUntilPrepared();
 
 private:
-    struct CacheEntry {
-        QString path;
-        PixelSize box;
-        qint64 fileSize = 0;
-        QDateTime modified;
-        PictureRef picture;
-    };
-    static constexpr std::size_t kCacheEntries = 12;
-    std::list<CacheEntry> cache_;  // most recently used first
+    QtPictureDecoder decoder_;
+    PreparedPictures prepared_;
+    // Declared last so it goes first: its work refers to the prepared pictures.
+    QtBackgroundWorker worker_;
 };
 
 } // namespace tessaloom

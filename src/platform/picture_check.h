@@ -1,0 +1,100 @@
+#pragma once
+
+#include "platform/picture.h"
+#include "platform/picture_bytes.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+namespace tessaloom {
+
+enum class PictureFormat { Jpeg, Gif, Bmp };
+
+// Sampling factors of one colour component of a JPEG.
+struct JpegComponent {
+    int horizontal = 1;
+    int vertical = 1;
+};
+
+// The largest horizontal and the largest vertical factor: the sampling of a whole MCU.
+inline JpegComponent largestSampling(const std::vector<JpegComponent>& components)
+{
+    JpegComponent largest;
+    for (const JpegComponent& component : components) {
+        largest.horizontal = std::max(largest.horizontal, component.horizontal);
+        largest.vertical = std::max(largest.vertical, component.vertical);
+    }
+    return largest;
+}
+
+// What a picture file's header says about the decode it needs.
+struct PictureHeader {
+    PictureFormat format = PictureFormat::Jpeg;
+    int width = 0;  // of the picture; of the canvas the first image is drawn on for a GIF
+    int height = 0;
+    int orientation = 1;  // the EXIF orientation, 1 to 8; 1 is upright
+    // JPEG only.
+    std::vector<JpegComponent> components;
+    bool arithmeticCoded = false;
+    // Progressive, or a first scan leaving components out: the decoder then holds every
+    // coefficient of the picture at once.
+    bool buffersWholePicture = false;
+};
+
+enum class PictureVerdict {
+    Decodable,
+    NotAPicture,  // not a JPEG, GIF or BMP file, or one the decoders do not read
+    CutOff,       // ends before its image data does
+    TooLarge,     // its decode would need more working memory than a decode may take
+};
+
+struct PictureCheck {
+    PictureVerdict verdict = PictureVerdict::NotAPicture;
+    PictureHeader header;
+    std::uint64_t workingMemory = 0;  // bytes, once the header has been read
+};
+
+// Judges a picture file by its own structure before anything is decoded: the header tells the
+// working memory the decode to the box would need, which is refused above the limit before the
+// rest is read; then the file must hold all the image data its structure announces. Data after a
+// complete picture (a motion photo's video) is not read. The box is in device pixels.
+PictureCheck checkPictureFile(PictureBytes& file, PixelSize box);
+
+// The decoder does not take more than this.
+inline constexpr std::uint64_t kDecodeMemoryLimit = 256ull * 1024 * 1024;
+
+// The bytes a decode of the picture to the box needs at its peak, from the header alone.
+std::uint64_t decodeWorkingMemory(const PictureHeader& header, PixelSize box);
+
+// The EXIF orientation turns the picture by a quarter: it is decoded for the box turned likewise.
+inline bool turnsAQuarter(int orientation)
+{
+    return orientation >= 5 && orientation <= 8;
+}
+
+// The box the decoder is asked for, before the picture is turned upright.
+inline PixelSize decodeBox(PixelSize box, int orientation)
+{
+    return turnsAQuarter(orientation) ? PixelSize{box.height, box.width} : box;
+}
+
+// The EXIF orientation in the payload of a JPEG APP1 segment, or 1 where there is none.
+int exifOrientation(const std::uint8_t* segment, std::size_t size);
+
+// The format checks behind checkPictureFile, each reading on after the two bytes that named the format.
+PictureCheck checkJpeg(ByteCursor& in, PixelSize box);
+PictureCheck checkGif(ByteCursor& in, PixelSize box);
+PictureCheck checkBmp(ByteCursor& in, PixelSize box);
+
+inline PictureCheck judged(PictureCheck check, PictureVerdict verdict)
+{
+    check.verdict = verdict;
+    return check;
+}
+
+// Once the header is read: sets the working memory, and the verdict TooLarge when it is over
+// the limit (then false, and the rest of the file need not be read).
+bool withinMemoryLimit(PictureCheck& check, PixelSize box);
+
+} // namespace tessaloom

@@ -1,0 +1,92 @@
+#include "platform/prepared_pictures.h"
+#include "support/scripted_platform.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace tessaloom::testing {
+namespace {
+
+// Holds posted work until the test runs it.
+class ManualWorker final : public BackgroundExecutor {
+public:
+    std::vector<std::function<void()>> posted;
+    void post(std::function<void()> work) override { posted.push_back(std::move(work)); }
+    void runAll()
+    {
+        for (const auto& work : posted)
+            work();
+        posted.clear();
+    }
+};
+
+// Files with stamps; "broken" ones exist but decode to nothing. Records every decode.
+class ScriptedDecoder final : public PictureDecoder {
+public:
+    std::map<std::string, FileStamp> files;
+    std::vector<std::string> decodes;
+
+    PictureRef decode(const std::string& path, PixelSize box) override
+    {
+        decodes.push_back(path + " " + std::to_string(box.width));
+        return path.find("broken") == std::string::npos ? std::make_shared<NamedPicture>(path) : nullptr;
+    }
+    std::optional<FileStamp> stamp(const std::string& path) override
+    {
+        const auto it = files.find(path);
+        return it == files.end() ? std::nullopt : std::optional(it->second);
+    }
+};
+
+class PreparedPicturesTest : public ::testing::Test {
+protected:
+    ScriptedDecoder decoder;
+    ManualWorker worker;
+    PreparedPictures pictures{decoder, worker};
+    const PixelSize box{642, 480};
+
+    void SetUp() override { decoder.files = {{"/p/a.jpg", {10, 1}}, {"/p/b.jpg", {20, 1}}, {"/p/broken.jpg", {5, 1}}}; }
+};
+
+TEST_F(PreparedPicturesTest, EachFileIsDecodedOnceWhetherTheChoiceOrTheWorkerComesFirst)
+{
+    pictures.preparePictures({"/p/a.jpg", "/p/b.jpg", "/p/broken.jpg"}, box);
+    EXPECT_TRUE(decoder.decodes.empty());  // nothing runs on the caller's thread
+
+    // Chosen before the worker reached it: decoded at once, and the worker finds it done.
+    const PictureRef a = pictures.loadPicture("/p/a.jpg", box);
+    ASSERT_NE(a, nullptr);
+    worker.runAll();
+    EXPECT_EQ(pictures.loadPicture("/p/a.jpg", box), a);
+    EXPECT_EQ(pictureName(pictures.loadPicture("/p/b.jpg", box)), "/p/b.jpg");
+    // A file that is no picture is not tried again either.
+    EXPECT_EQ(pictures.loadPicture("/p/broken.jpg", box), nullptr);
+    EXPECT_EQ(decoder.decodes, (std::vector<std::string>{"/p/a.jpg 642", "/p/b.jpg 642", "/p/broken.jpg 642"}));
+}
+
+TEST_F(PreparedPicturesTest, AChangedFileOrAnotherBoxIsDecodedAgainAndAVanishedFileFails)
+{
+    const PictureRef first = pictures.loadPicture("/p/a.jpg", box);
+    decoder.files["/p/a.jpg"].modified = 2;
+    const PictureRef changed = pictures.loadPicture("/p/a.jpg", box);
+    EXPECT_NE(changed, first);
+    EXPECT_NE(pictures.loadPicture("/p/a.jpg", {321, 240}), changed);
+    EXPECT_EQ(pictures.loadPicture("/p/a.jpg", box), changed);
+    EXPECT_EQ(decoder.decodes.size(), 3u);
+
+    decoder.files.erase("/p/a.jpg");
+    EXPECT_EQ(pictures.loadPicture("/p/a.jpg", box), nullptr);
+    EXPECT_EQ(decoder.decodes.size(), 3u);
+}
+
+TEST_F(PreparedPicturesTest, ANewPreparationDropsTheWorkLeftOfTheLastOne)
+{
+    pictures.preparePictures({"/p/a.jpg"}, {321, 240});
+    pictures.preparePictures({"/p/b.jpg"}, box);
+    worker.runAll();
+    EXPECT_EQ(decoder.decodes, std::vector<std::string>{"/p/b.jpg 642"});
+}
+
+} // namespace
+} // namespace tessaloom::testing
