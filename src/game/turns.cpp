@@ -48,6 +48,9 @@ void GameWindow::Timer1_Timer()
     } else {
         first.Visible = false;
         second.Visible = false;
+        // Also while View has the cards hidden: Hide must not bring a found pair back.
+        state_.SavedVisible[state_.FirstCard] = 0;
+        state_.SavedVisible[state_.SecondCard] = 0;
         ++state_.PairsFound;
         if (state_.PairsFound == state_.NumPairs)
             completeGame();

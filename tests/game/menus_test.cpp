@@ -31,17 +31,31 @@ TEST_F(MenusTest, ViewHidesEveryCardAndHideBringsBackExactlyThoseThatWereVisible
     EXPECT_EQ(visibility(), before);
 }
 
-TEST_F(MenusTest, ANewGameWhileHiddenKeepsHideAndTheSavedFlags)
+// Hide never shows a card that is not in play: a pair found while the cards are hidden stays
+// found, and a new board made while they are hidden is what Hide brings back.
+TEST_F(MenusTest, HideShowsTheBoardAsItIsNowNotAsItWasAtView)
 {
-    turnPair(0, partnerOf(0));
-    const auto saved = visibility();
+    const int a = 0;
+    const int b = partnerOf(a);
+    game.btnButton_Click(a);
+    game.btnButton_Click(b);
     game.mnuView_Click();
-    game.userSelectsRows(4);  // six rows: all 24 cards show
-    EXPECT_EQ(controls().mnuViewCaption, "&Hide");
-    EXPECT_EQ(visibility(), std::vector<bool>(24, true));
+    game.Timer1_Timer();
     game.mnuView_Click();
-    EXPECT_EQ(controls().mnuViewCaption, "&View");
-    EXPECT_EQ(visibility(), saved);
+    std::vector<bool> expected(24, false);
+    for (int p = 0; p < 16; ++p)
+        expected[p] = p != a && p != b;
+    EXPECT_EQ(visibility(), expected);
+
+    for (int rows : {6, 2}) {
+        game.mnuView_Click();
+        game.userSelectsRows(rows - kMinRows);
+        EXPECT_EQ(controls().mnuViewCaption, "&Hide");
+        game.mnuView_Click();
+        for (int p = 0; p < 24; ++p)
+            expected[p] = p < 4 * rows;
+        EXPECT_EQ(visibility(), expected) << rows;
+    }
 }
 
 TEST_F(MenusTest, ResetRecordsAskedNoChangesNothing)
