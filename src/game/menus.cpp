@@ -25,20 +25,26 @@ void GameWindow::mnuView_Click()
 
 void GameWindow::mnuReset_Click()
 {
-    if (!services_.messageBoxes.askYesNo("Are you sure you want to reset the Records?"))
-        return;
-    for (int n = kMinRows; n <= kMaxRows; ++n) {
-        state_.Records[n] = 0;
-        writeSetting(recordValueName(n), std::int16_t{0});
-    }
-    controls_.lblNumRecord = numberLabel(0);
+    oneHandler([this] {
+        if (!services_.messageBoxes.askYesNo("Are you sure you want to reset the Records?"))
+            return;
+        for (int n = kMinRows; n <= kMaxRows; ++n) {
+            state_.Records[n] = 0;
+            writeSetting(recordValueName(n), std::int16_t{0});
+        }
+        controls_.lblNumRecord = numberLabel(0);
+    });
 }
 
 void GameWindow::mnuImages_Click()
 {
-    if (!services_.host.showPictureDialog())
-        return;
-    LoadPictureList();
+    oneHandler([this] {
+        if (!services_.host.showPictureDialog()) {
+            programEnded_ = true;
+            return;
+        }
+        LoadPictureList();
+    });
 }
 
 void GameWindow::mnuContents_Click()
@@ -58,17 +64,18 @@ void GameWindow::mnuMarrowquill_Click()
 
 void GameWindow::mnuAbout_Click()
 {
-    services_.host.showAboutBox();
+    oneHandler([this] { services_.host.showAboutBox(); });
 }
 
 void GameWindow::mnuExit_Click()
 {
+    programEnded_ = true;
     services_.host.endProgram();
 }
 
 void GameWindow::Form_Unload()
 {
-    services_.host.endProgram();
+    mnuExit_Click();
 }
 
 } // namespace tessaloom

@@ -40,6 +40,18 @@ void GameWindow::btnButton_Click(int Index)
 
 void GameWindow::Timer1_Timer()
 {
+    if (handlersWaiting_ > 0) {
+        tickHeld_ = true;
+        return;
+    }
+    // A tick of a timer that was stopped meanwhile (New Game, the end of the program) is stale.
+    if (programEnded_ || !controls_.Timer1.running())
+        return;
+    oneHandler([this] { judgeOpenPair(); });
+}
+
+void GameWindow::judgeOpenPair()
+{
     CardButton& first = controls_.btnButton[state_.FirstCard];
     CardButton& second = controls_.btnButton[state_.SecondCard];
     if (state_.CardValue[state_.FirstCard] != state_.CardValue[state_.SecondCard]) {

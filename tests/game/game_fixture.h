@@ -21,16 +21,21 @@ public:
     int pictureDialogs = 0;
     int aboutBoxes = 0;
     int programEnds = 0;
-    std::function<void()> whilePictureDialogOpen;
+    std::function<void()> whileOpen;  // runs inside the picture dialog or the About box
 
     bool showPictureDialog() override
     {
         ++pictureDialogs;
-        if (whilePictureDialogOpen)
-            whilePictureDialogOpen();
+        if (whileOpen)
+            whileOpen();
         return programEnds == 0;
     }
-    void showAboutBox() override { ++aboutBoxes; }
+    void showAboutBox() override
+    {
+        ++aboutBoxes;
+        if (whileOpen)
+            whileOpen();
+    }
     void endProgram() override { ++programEnds; }
 };
 

@@ -71,48 +71,70 @@ TEST_F(MenusTest, ResetRecordsAskedNoChangesNothing)
     EXPECT_TRUE(stored("Tries2").isEmpty());
 }
 
-TEST_F(MenusTest, ResetRecordsStoresZerosThatSurviveARestartAndTheNextGameSetsTheRecord)
+// A game whose last tick falls due while the question is open is judged after the answer: the
+// zeros are written first, and the poor result then sets the record, since there is none.
+TEST_F(MenusTest, ResetRecordsWritesZerosBeforeATickThatFellDueDuringTheQuestion)
 {
-    game.btnButton_Click(0);
-    game.mnuReset_Click();
-    EXPECT_EQ(controls().lblNumRecord, " 0");
-    for (int rows = 2; rows <= 6; ++rows) {
-        EXPECT_EQ(state().Records[rows], 0);
-        EXPECT_EQ(stored(recordValueName(rows)), SettingValue(0)) << rows;
+    game.userSelectsRows(0);
+    for (int i = 0; i < 50; ++i) {
+        const int a = firstVisible();
+        turnPair(a, strangerOf(a));
     }
-    // The game in progress goes on.
-    EXPECT_EQ(state().FirstOpen, 1);
-
+    for (int i = 0; i < 4; ++i) {
+        const int a = firstVisible();
+        game.btnButton_Click(a);
+        game.btnButton_Click(partnerOf(a));
+        if (i < 3)
+            game.Timer1_Timer();
+    }
+    const std::string question = "Are you sure you want to reset the Records?";
+    messageBoxes.whileOpen = [&](const std::string& text) {
+        if (text == question)
+            game.Timer1_Timer();
+    };
+    game.mnuReset_Click();
+    EXPECT_EQ(messageBoxes.shown, (std::vector<std::string>{question, "You completed the puzzle in 54 tries.",
+                                                            "You got the record number of tries!"}));
+    for (int rows = 2; rows <= 6; ++rows)
+        EXPECT_EQ(stored(recordValueName(rows)), SettingValue(rows == 2 ? 54 : 0)) << rows;
+    EXPECT_EQ(controls().lblNumRecord, " 54");
+    // Zeros are kept as zeros, not taken for missing values.
     game.Form_Load();
-    EXPECT_EQ(state().Records[4], 0);
-    messageBoxes.shown.clear();
-    playGame(30);  // a poor game still sets the record when there is none
-    EXPECT_EQ(messageBoxes.shown.back(), "You got the record number of tries!");
-    EXPECT_EQ(stored("Tries4"), SettingValue(38));
+    EXPECT_EQ(state().Records[3], 0);
 }
 
-TEST_F(MenusTest, MaintainPicturesRebuildsTheListWithoutANewDealUnlessTheProgramEnded)
+// The list is rebuilt when the dialog has closed, and a tick that fell due inside it is judged
+// then; the game goes on. Ended from inside the dialog, the program runs nothing more.
+TEST_F(MenusTest, MaintainPicturesRebuildsTheListThenJudgesTheTickUnlessTheProgramEnded)
 {
-    turnPair(0, partnerOf(0));
     const auto values = state().CardValue;
-    bool exitInside = true;
-    host.whilePictureDialogOpen = [&] {
-        store(pictureLabelValueName(1), "Fresh");
-        store(picturePathValueName(1), "/p/fresh.jpg");
-        files.files.insert("/p/fresh.jpg");
-        if (exitInside)
+    int slot = 0;
+    int pairsInside = -1;
+    host.whileOpen = [&] {
+        ++slot;
+        const std::string path = "/p/" + std::to_string(slot) + ".jpg";
+        store(pictureLabelValueName(slot), "Fresh");
+        store(picturePathValueName(slot), path);
+        files.files.insert(path);
+        game.Timer1_Timer();
+        pairsInside = state().PairsFound;
+        if (slot == 2)
             host.endProgram();
     };
+    game.btnButton_Click(0);
+    game.btnButton_Click(partnerOf(0));
     game.mnuImages_Click();
-    EXPECT_EQ(controls().cboPictures.entries.size(), 1u);
-
-    exitInside = false;
-    host.programEnds = 0;
-    game.mnuImages_Click();
-    EXPECT_EQ(controls().cboPictures.entries, (std::vector<std::string>{"Marrowquill Software Logo", "Fresh"}));
-    EXPECT_EQ(controls().cboPictures.ListIndex, 0);
-    EXPECT_EQ(state().CardValue, values);
+    EXPECT_EQ(pairsInside, 0);
     EXPECT_EQ(state().PairsFound, 1);
+    EXPECT_EQ(controls().cboPictures.entries, (std::vector<std::string>{"Marrowquill Software Logo", "Fresh"}));
+    EXPECT_EQ(state().CardValue, values);
+
+    const int a = firstVisible();
+    game.btnButton_Click(a);
+    game.btnButton_Click(partnerOf(a));
+    game.mnuImages_Click();
+    EXPECT_EQ(state().PairsFound, 1);
+    EXPECT_EQ(controls().cboPictures.entries.size(), 2u);
 }
 
 TEST_F(MenusTest, ExitAndClosingEndTheProgramWithoutWriting)

@@ -22,7 +22,7 @@ TEST_F(MaintainPicturesTest, TheGameWindowListsTheNewSlotWhenItsFileExists)
     ScriptedDialogHost dialogHost;
     PictureDialog dialog{{messageBoxes, pictures, files, chooser, settings, dialogHost, help}, {}};
 
-    host.whilePictureDialogOpen = [&] {
+    host.whileOpen = [&] {
         dialog.Form_Load();
         dialog.userTypesLabel("Lake");
         dialog.userTypesPath("/p/lake.jpg");

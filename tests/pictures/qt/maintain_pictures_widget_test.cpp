@@ -29,7 +29,7 @@ TEST_F(MaintainPicturesWidgetTest, CtrlMOpensTheDialogModallyAndTheListFollowsIt
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     ScriptedDialogHost dialogHost;
     // The game window's host shows the real dialog, as the program does.
-    host.whilePictureDialogOpen = [&] {
+    host.whileOpen = [&] {
         PictureMaintenance(&window, pictures, files, settings, dialogHost, help).exec();
     };
     QTest::mouseClick(window.card(0), Qt::LeftButton);
