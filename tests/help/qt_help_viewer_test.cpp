@@ -4,16 +4,27 @@
 #include "help/qt/chm_text_browser.h"
 #include "help/qt/help_viewer_window.h"
 #include "help/qt/qt_help_viewer.h"
+#include "pictures/picture_dialog_host.h"
+#include "pictures/qt/picture_maintenance.h"
+#include "platform/calendar.h"
+#include "screens/qt/about_dialog.h"
+#include "settings/memory_registry.h"
+#include "settings/settings_store.h"
 
 #include "support/scripted_help.h"
+#include "support/scripted_platform.h"
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPixmap>
+#include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -50,6 +61,15 @@ protected:
     ChmTextBrowser* pane() const { return part<ChmTextBrowser>("topic"); }
     QString paneText() const { return pane()->toPlainText(); }
     int tab() const { return part<QTabWidget>("tabs")->currentIndex(); }
+
+    // Clicks a tab as the window system delivers the click, so a modal window could block it.
+    int clickTab(int index) const
+    {
+        QTabBar* bar = part<QTabWidget>("tabs")->tabBar();
+        QTest::mouseClick(window()->windowHandle(), Qt::LeftButton, {},
+                          bar->mapTo(window(), bar->tabRect(index).center()));
+        return tab();
+    }
 
     // Clicks the first link to the address, as the player would.
     void clickLink(const QString& href)
@@ -193,6 +213,48 @@ TEST_F(HelpViewerTest, AnOpenHelpWindowDoesNotKeepTheProgramRunning)
     QTimer::singleShot(0, &gameWindow, &QWidget::close);
     QTimer::singleShot(10000, &gameWindow, [] { QApplication::exit(1); });
     EXPECT_EQ(QApplication::exec(), 0);
+}
+
+// The viewer is a window of its own: the picture dialog and the About box, file chooser and
+// message box over it block the windows they belong to, never the viewer.
+TEST_F(HelpViewerTest, TheViewerTakesClicksWhileTheProgramsModalWindowsAreOpen)
+{
+    class AboutOverTheDialog final : public PictureDialogHost {
+    public:
+        QWidget* dialog = nullptr;
+        SystemCalendar calendar;
+        void showAboutBox() override { AboutDialog::showModal(dialog, calendar); }
+        void endProgram() override {}
+    } host;
+    QWidget gameWindow;
+    gameWindow.show();
+    testing::ScriptedPictures pictures;
+    testing::FakeFileSystem files;
+    MemoryRegistry registry;
+    SettingsStore settings(registry);
+    PictureMaintenance maintenance(&gameWindow, pictures, files, settings, host, commands);
+    QDialog* dialog = maintenance.window();
+    host.dialog = dialog;
+    std::vector<int> tabs;
+    const auto clickTabsThenClose = [&] {
+        tabs.push_back(clickTab(1));
+        tabs.push_back(clickTab(0));
+        QApplication::activeModalWidget()->close();
+    };
+    QTimer::singleShot(0, dialog, [&] {
+        dialog->findChild<QAction*>(QStringLiteral("mnuContents"))->trigger();
+        ASSERT_TRUE(shown());
+        QTimer::singleShot(0, clickTabsThenClose);
+        dialog->findChild<QAction*>(QStringLiteral("mnuAbout"))->trigger();
+        QTimer::singleShot(0, clickTabsThenClose);
+        dialog->findChild<QPushButton*>(QStringLiteral("btnBrowse"))->click();
+        QTimer::singleShot(0, clickTabsThenClose);
+        dialog->findChild<QLineEdit*>(QStringLiteral("txtPath"))->setText(QStringLiteral("/p/x.jpg"));
+        dialog->findChild<QPushButton*>(QStringLiteral("btnApply"))->click();  // no label: a message box
+        clickTabsThenClose();
+    });
+    maintenance.exec();
+    EXPECT_EQ(tabs, (std::vector<int>{1, 0, 1, 0, 1, 0, 1, 0}));
 }
 
 } // namespace

@@ -54,6 +54,8 @@ void PictureMaintenance::exec()
     QScreen* screen = window_->parentWidget() ? window_->parentWidget()->screen() : QGuiApplication::primaryScreen();
     window_->setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window_->size(),
                                              screen->availableGeometry()));
+    // Modal over the game window only, so the help viewer opened from the dialog takes input.
+    window_->setWindowModality(Qt::WindowModal);
     window_->exec();
 }
 
