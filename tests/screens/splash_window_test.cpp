@@ -39,6 +39,8 @@ TEST_F(SplashWindowTest, ShowsTheLoadedTextsAndHandsOverOnItsTick)
     EXPECT_EQ(child<QLabel>("lblCopyright")->text(), QStringLiteral("\u00a9 2004-2031 Marrowquill Software"));
     auto* timer = child<QTimer>("Timer1");
     ASSERT_NE(timer, nullptr);
+    EXPECT_TRUE(timer->isActive());
+    EXPECT_EQ(timer->interval(), 2000);
     // Bring the tick forward instead of waiting two seconds.
     timer->start(0);
     for (int spins = 0; spins < 50 && launches == 0; ++spins)
@@ -69,6 +71,14 @@ TEST_F(SplashWindowTest, AClickOnTheFreeFrameHandsOverButNotOneOnThePictureOrALa
     ASSERT_EQ(frame->childAt(freeArea), nullptr);
     QTest::mouseClick(frame, Qt::LeftButton, {}, freeArea);
     EXPECT_EQ(launches, 1);
+}
+
+// Its close box or Alt+F4 hands over too, instead of leaving the program without a window.
+TEST_F(SplashWindowTest, ClosingTheSplashHandsOver)
+{
+    splash->close();
+    EXPECT_EQ(launches, 1);
+    EXPECT_FALSE(splash->isVisible());
 }
 
 } // namespace
