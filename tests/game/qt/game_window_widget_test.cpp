@@ -1,9 +1,13 @@
 #include "game/qt/game_window_widget.h"
 #include "game_fixture.h"
+#include "platform/qt/qt_message_boxes.h"
+#include "support/menu_outline.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSlider>
 #include <QTest>
@@ -44,6 +48,15 @@ TEST_F(GameWindowWidgetTest, ACardClickReachesTheLogicAndTheFlipTimerRuns)
     EXPECT_TRUE(flipTimer()->isActive());
     EXPECT_EQ(flipTimer()->interval(), 700);
     EXPECT_EQ(stored("FlipSpeed"), SettingValue(700));
+}
+
+TEST_F(GameWindowWidgetTest, TheMenusReadAsDesigned)
+{
+    EXPECT_EQ(menuOutline(window->menuBar()),
+              (std::vector<std::string>{"&File", "  &New Game  F2", "  &View  F8", "  &Reset Records  Shift+F6", "  -",
+                                        "  &Maintain Pictures...  Ctrl+M", "  -", "  E&xit  F3", "&Help",
+                                        "  &Contents  F1", "  &Index", "  Marrowquill Software on the Web",
+                                        "  &About..."}));
 }
 
 TEST_F(GameWindowWidgetTest, ShortcutKeysRunTheFileMenu)
@@ -104,6 +117,34 @@ TEST_F(GameWindowWidgetTest, ClosingTheWindowEndsTheProgram)
 {
     window->close();
     EXPECT_EQ(host.programEnds, 1);
+}
+
+// What only the boxes show: the program's title, no icon, OK alone or Yes and No, and Enter
+// pressing the default button.
+TEST(GameWindowMessageBoxes, TitledWithoutIconOkAloneOrYesAndNoWithYesTheDefault)
+{
+    QWidget owner;
+    QtMessageBoxes boxes(&owner);
+    std::vector<std::string> seen;
+    const auto pressEnterInTheBox = [&seen] {
+        QTimer::singleShot(0, [&seen] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_TRUE(box);
+            const auto buttons = box->standardButtons();
+            seen.push_back(box->windowTitle().toStdString() + " | " + box->text().toStdString() +
+                           (box->icon() == QMessageBox::NoIcon ? " | no icon" : " | icon") +
+                           (buttons == QMessageBox::Ok ? " | OK" : buttons == (QMessageBox::Yes | QMessageBox::No) ? " | Yes No" : " | ?") +
+                           " | default " + box->defaultButton()->text().remove(QLatin1Char('&')).toStdString());
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+    };
+    pressEnterInTheBox();
+    boxes.showMessage("You completed the puzzle in 8 tries.");
+    pressEnterInTheBox();
+    EXPECT_TRUE(boxes.askYesNo("Are you sure you want to reset the Records?"));
+    EXPECT_EQ(seen, (std::vector<std::string>{
+                        "Tessaloom | You completed the puzzle in 8 tries. | no icon | OK | default OK",
+                        "Tessaloom | Are you sure you want to reset the Records? | no icon | Yes No | default Yes"}));
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "pictures/qt/picture_dialog_widget.h"
 #include "pictures/qt/picture_maintenance.h"
 #include "platform/qt/qt_picture.h"
+#include "support/menu_outline.h"
 
 #include <QLabel>
 
@@ -34,6 +35,15 @@ TEST_F(PictureDialogWidgetTest, ThePreviewShowsThePlaceholdersFromTheArtwork)
     EXPECT_EQ(placeholders.noImageSelected, nullptr);
     EXPECT_EQ(placeholders.imageNotFound, nullptr);
 #endif
+}
+
+TEST_F(PictureDialogWidgetTest, TheMenusReadAsDesigned)
+{
+    dialog.Form_Load();
+    PictureDialogWidget window(dialog);
+    EXPECT_EQ(menuOutline(window.findChild<QMenuBar*>()),
+              (std::vector<std::string>{"&File", "  E&xit  F3", "&Help", "  &Contents  F1", "  &Index",
+                                        "  Marrowquill Software on the Web", "  &About..."}));
 }
 
 } // namespace
