@@ -15,11 +15,10 @@
 
 namespace tessaloom::testing {
 
-// Counts what the game window asked of the windows around it.
+// Stands in for the windows around the game window; `whileOpen` runs where a modal one would.
 class ScriptedHost final : public GameWindowHost {
 public:
     int pictureDialogs = 0;
-    int aboutBoxes = 0;
     int programEnds = 0;
     std::function<void()> whileOpen;  // runs inside the picture dialog or the About box
 
@@ -32,7 +31,6 @@ public:
     }
     void showAboutBox() override
     {
-        ++aboutBoxes;
         if (whileOpen)
             whileOpen();
     }
@@ -98,19 +96,6 @@ protected:
         game.btnButton_Click(a);
         game.btnButton_Click(b);
         game.Timer1_Timer();
-    }
-    // Plays the current game to its end with the given number of misses first.
-    void playGame(int misses)
-    {
-        for (int i = 0; i < misses; ++i) {
-            const int a = firstVisible();
-            turnPair(a, strangerOf(a));
-        }
-        const int pairs = state().NumPairs;
-        for (int i = 0; i < pairs; ++i) {
-            const int a = firstVisible();
-            turnPair(a, partnerOf(a));
-        }
     }
 };
 
