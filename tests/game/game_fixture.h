@@ -2,12 +2,7 @@
 
 #include "game/game_window.h"
 #include "game/game_window_host.h"
-#include "help/help_commands.h"
-#include "settings/memory_registry.h"
-#include "settings/settings_store.h"
-#include "settings/value_names.h"
-#include "support/scripted_help.h"
-#include "support/scripted_platform.h"
+#include "support/scripted_services.h"
 
 #include <gtest/gtest.h>
 
@@ -38,33 +33,15 @@ public:
 };
 
 // A game window's logic on scripted services and an in-memory settings store.
-class GameFixture : public ::testing::Test {
+class GameFixture : public ::testing::Test, protected ScriptedServices {
 protected:
-    ScriptedMessageBoxes messageBoxes;
-    ScriptedPictures pictures;
-    FakeFileSystem files;
     ScriptedRandom random;
-    MemoryRegistry registry;
-    SettingsStore settings{registry};
     ScriptedHost host;
-    ScriptedHelpViewer helpViewer;
-    ScriptedWebBrowser webBrowser;
-    FixedProgramFolder programFolder{"/opt/tessaloom"};
-    HelpCommands help{programFolder, helpViewer, webBrowser};
     GameWindow game{{messageBoxes, pictures, files, random, settings, host, help}};
 
     const GameState& state() const { return game.state(); }
     const GameWindowControls& controls() const { return game.controls(); }
     const CardButton& card(int p) const { return game.controls().btnButton[p]; }
-
-    void store(const std::string& name, const SettingValue& value)
-    {
-        settings.WriteRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, name, value);
-    }
-    SettingValue stored(const std::string& name)
-    {
-        return settings.ReadRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, name);
-    }
 
     // The other visible position that carries the same pair number as position p.
     int partnerOf(int p) const

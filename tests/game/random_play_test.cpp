@@ -30,7 +30,8 @@ protected:
             fault = what + " " + std::to_string(detail);
     }
 
-    // A fresh deal: each pair number of the grid on two face-down cards, nothing beyond it.
+    // A fresh deal: each pair number of the grid on two face-down cards that cover the picture
+    // (240 down to 3840 twips), nothing beyond the grid.
     void newBoard()
     {
         found.fill(false);
@@ -39,10 +40,15 @@ protected:
         if (recordDue || equalDue)
             report("a record message is missing");
         std::array<int, kMaxPairs + 1> dealt{};
+        const float height = 3600.0f / static_cast<float>(state().NumRows);
         for (int p = 0; p < kBoardPositions; ++p) {
             const int v = state().CardValue[p];
-            if (p < state().NumCards ? v < 1 || v > state().NumPairs || !card(p).Caption.empty() : v != 0)
-                report("dealt wrongly at", p);
+            const CardButton& c = card(p);
+            if (p < state().NumCards ? v < 1 || v > state().NumPairs || !c.Caption.empty() || c.Height != height ||
+                                           c.Top != 240 + height * static_cast<float>(p / 4) ||
+                                           c.Left != static_cast<float>(120 + 1200 * (p % 4)) || c.Width != 1215
+                                     : v != 0)
+                report("dealt or placed wrongly at", p);
             ++dealt[v];
         }
         for (int v = 1; v <= state().NumPairs; ++v)
