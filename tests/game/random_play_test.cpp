@@ -18,6 +18,7 @@ protected:
     bool boardEnded = false;
     bool recordDue = false;
     bool equalDue = false;
+    bool recordsWritten = false;
     std::array<int, kMaxRows + 1> records{0, 0, 50, 50, 50, 50, 50};
     int completed = 0;
     int boxesOpen = 0;
@@ -97,11 +98,13 @@ protected:
                 report("a record in", tries);
             recordDue = false;
             record = tries;
+            recordsWritten = true;
         } else if (text == "Are you sure you want to reset the Records?") {
             const bool yes = below(2) == 0;
             messageBoxes.answers = {yes};
             if (yes)
                 records.fill(0);
+            recordsWritten = recordsWritten || yes;
         }
         maybeFallDue();
         --boxesOpen;
@@ -177,10 +180,11 @@ protected:
         if (controls().lblNumRecord != " " + std::to_string(records[state().NumRows]))
             report("record label " + controls().lblNumRecord + " for", records[state().NumRows]);
         for (int n = kMinRows; n <= kMaxRows; ++n) {
-            const SettingValue value = n == state().NumRows ? stored(recordValueName(n)) : SettingValue();
+            const SettingValue value = recordsWritten ? stored(recordValueName(n)) : SettingValue();
             if (state().Records[n] != records[n] || (!value.isEmpty() && value.number() != records[n]))
                 report("a wrong record for rows", n);
         }
+        recordsWritten = false;
     }
 };
 
