@@ -67,10 +67,12 @@ inline std::string pictureName(const PictureRef& picture)
 class ScriptedPictures final : public PictureLoader {
 public:
     std::set<std::string> readable;
+    std::vector<std::string> loaded;
     PixelSize lastBox;
 
     PictureRef loadPicture(const std::string& path, PixelSize box) override
     {
+        loaded.push_back(path);
         lastBox = box;
         if (!readable.count(path))
             return nullptr;
