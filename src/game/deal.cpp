@@ -26,6 +26,10 @@ void GameWindow::ResetBoard()
     state_.PairDealt.fill(0);
     for (int p = 0; p < state_.NumCards; ++p)
         controls_.btnButton[p].Visible = true;
+    // A new board made while View has the cards hidden is what the next Hide must show, never
+    // the flags of the old board.
+    for (int p = 0; p < kBoardPositions; ++p)
+        state_.SavedVisible[p] = p < state_.NumCards ? 1 : 0;
 }
 
 void GameWindow::DealCards()

@@ -27,7 +27,7 @@ struct GameState {
     std::int16_t FirstCard = 0;
     std::int16_t SecondCard = 0;
     std::array<std::int16_t, kMaxRows + 1> Records{};       // index 2..6: fewest tries, 0 for none
-    std::array<std::int16_t, kBoardPositions> SavedVisible{};  // which cards View hid
+    std::array<std::int16_t, kBoardPositions> SavedVisible{};  // which cards Hide shows again
 };
 
 } // namespace tessaloom

@@ -74,6 +74,8 @@ public:
 
     // Turns, the flip timer, tries and records.
     void btnButton_Click(int Index);
+    // The flip timer's tick. One handler at a time: a tick that falls due while a handler waits
+    // on a modal window is judged once that handler has finished, if the timer still runs.
     void Timer1_Timer();
     void Slider1_Scroll();
     void Slider1_Change();
@@ -93,6 +95,10 @@ public:
     void mnuAbout_Click();
 
 private:
+    // Runs the body of a handler that may wait on a modal window (a message box, a dialog).
+    template <typename Body>
+    void oneHandler(Body body);
+    void judgeOpenPair();
     void layOutCards();
     void showFace(int position);
     void completeGame();
@@ -106,6 +112,20 @@ private:
     GameWindowControls controls_;
     bool shown_ = false;
     double devicePixelRatio_ = 1.0;
+    int handlersWaiting_ = 0;
+    bool tickHeld_ = false;
+    bool programEnded_ = false;
 };
+
+template <typename Body>
+void GameWindow::oneHandler(Body body)
+{
+    ++handlersWaiting_;
+    body();
+    if (--handlersWaiting_ == 0 && tickHeld_) {
+        tickHeld_ = false;
+        Timer1_Timer();
+    }
+}
 
 } // namespace tessaloom

@@ -25,21 +25,27 @@ void GameWindow::mnuView_Click()
 
 void GameWindow::mnuReset_Click()
 {
-    if (!services_.messageBoxes.askYesNo("Are you sure you want to reset the Records?"))
-        return;
-    for (int n = kMinRows; n <= kMaxRows; ++n) {
-        state_.Records[n] = 0;
-        writeSetting(recordValueName(n), std::int16_t{0});
-    }
-    controls_.lblNumRecord = numberLabel(0);
+    oneHandler([this] {
+        if (!services_.messageBoxes.askYesNo("Are you sure you want to reset the Records?"))
+            return;
+        for (int n = kMinRows; n <= kMaxRows; ++n) {
+            state_.Records[n] = 0;
+            writeSetting(recordValueName(n), std::int16_t{0});
+        }
+        controls_.lblNumRecord = numberLabel(0);
+    });
 }
 
 void GameWindow::mnuImages_Click()
 {
-    if (!services_.host.showPictureDialog())
-        return;
-    LoadPictureList();
-    preparePictures();
+    oneHandler([this] {
+        if (!services_.host.showPictureDialog()) {
+            programEnded_ = true;
+            return;
+        }
+        LoadPictureList();
+        preparePictures();
+    });
 }
 
 void GameWindow::mnuContents_Click()
@@ -59,17 +65,18 @@ void GameWindow::mnuMarrowquill_Click()
 
 void GameWindow::mnuAbout_Click()
 {
-    services_.host.showAboutBox();
+    oneHandler([this] { services_.host.showAboutBox(); });
 }
 
 void GameWindow::mnuExit_Click()
 {
+    programEnded_ = true;
     services_.host.endProgram();
 }
 
 void GameWindow::Form_Unload()
 {
-    services_.host.endProgram();
+    mnuExit_Click();
 }
 
 } // namespace tessaloom

@@ -40,6 +40,18 @@ void GameWindow::btnButton_Click(int Index)
 
 void GameWindow::Timer1_Timer()
 {
+    if (handlersWaiting_ > 0) {
+        tickHeld_ = true;
+        return;
+    }
+    // A tick of a timer that was stopped meanwhile (New Game, the end of the program) is stale.
+    if (programEnded_ || !controls_.Timer1.running())
+        return;
+    oneHandler([this] { judgeOpenPair(); });
+}
+
+void GameWindow::judgeOpenPair()
+{
     CardButton& first = controls_.btnButton[state_.FirstCard];
     CardButton& second = controls_.btnButton[state_.SecondCard];
     if (state_.CardValue[state_.FirstCard] != state_.CardValue[state_.SecondCard]) {
@@ -48,6 +60,9 @@ void GameWindow::Timer1_Timer()
     } else {
         first.Visible = false;
         second.Visible = false;
+        // Also while View has the cards hidden: Hide must not bring a found pair back.
+        state_.SavedVisible[state_.FirstCard] = 0;
+        state_.SavedVisible[state_.SecondCard] = 0;
         ++state_.PairsFound;
         if (state_.PairsFound == state_.NumPairs)
             completeGame();

@@ -35,6 +35,11 @@ void SplashScreen::Frame1_Click()
     handOver();
 }
 
+void SplashScreen::Form_Unload()
+{
+    handOver();
+}
+
 // Loading the game window may run a nested event loop (a message box in its Form_Load), in
 // which another tick, key or click can arrive: the flag makes every later one do nothing.
 void SplashScreen::handOver()

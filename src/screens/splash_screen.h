@@ -25,7 +25,7 @@ struct SplashControls {
 };
 
 // The logic of the start-up window: it shows the version and copyright, and hands over to the
-// game window on the timer's first tick, or at once on a key or a click on its frame.
+// game window on the timer's first tick, or at once on a key, a click on its frame or a close.
 class SplashScreen {
 public:
     explicit SplashScreen(SplashServices services);
@@ -37,6 +37,9 @@ public:
     // Any key that produces a character; which key does not matter.
     void Form_KeyPress(int KeyAscii);
     void Frame1_Click();
+    // The window is being closed (its close box, Alt+F4): that hands over too, so the program
+    // is never left without a window.
+    void Form_Unload();
 
 private:
     void handOver();

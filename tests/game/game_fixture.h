@@ -2,12 +2,7 @@
 
 #include "game/game_window.h"
 #include "game/game_window_host.h"
-#include "help/help_commands.h"
-#include "settings/memory_registry.h"
-#include "settings/settings_store.h"
-#include "settings/value_names.h"
-#include "support/scripted_help.h"
-#include "support/scripted_platform.h"
+#include "support/scripted_services.h"
 
 #include <gtest/gtest.h>
 
@@ -15,53 +10,38 @@
 
 namespace tessaloom::testing {
 
-// Counts what the game window asked of the windows around it.
+// Stands in for the windows around the game window; `whileOpen` runs where a modal one would.
 class ScriptedHost final : public GameWindowHost {
 public:
     int pictureDialogs = 0;
-    int aboutBoxes = 0;
     int programEnds = 0;
-    std::function<void()> whilePictureDialogOpen;
+    std::function<void()> whileOpen;  // runs inside the picture dialog or the About box
 
     bool showPictureDialog() override
     {
         ++pictureDialogs;
-        if (whilePictureDialogOpen)
-            whilePictureDialogOpen();
+        if (whileOpen)
+            whileOpen();
         return programEnds == 0;
     }
-    void showAboutBox() override { ++aboutBoxes; }
+    void showAboutBox() override
+    {
+        if (whileOpen)
+            whileOpen();
+    }
     void endProgram() override { ++programEnds; }
 };
 
 // A game window's logic on scripted services and an in-memory settings store.
-class GameFixture : public ::testing::Test {
+class GameFixture : public ::testing::Test, protected ScriptedServices {
 protected:
-    ScriptedMessageBoxes messageBoxes;
-    ScriptedPictures pictures;
-    FakeFileSystem files;
     ScriptedRandom random;
-    MemoryRegistry registry;
-    SettingsStore settings{registry};
     ScriptedHost host;
-    ScriptedHelpViewer helpViewer;
-    ScriptedWebBrowser webBrowser;
-    FixedProgramFolder programFolder{"/opt/tessaloom"};
-    HelpCommands help{programFolder, helpViewer, webBrowser};
     GameWindow game{{messageBoxes, pictures, files, random, settings, host, help}};
 
     const GameState& state() const { return game.state(); }
     const GameWindowControls& controls() const { return game.controls(); }
     const CardButton& card(int p) const { return game.controls().btnButton[p]; }
-
-    void store(const std::string& name, const SettingValue& value)
-    {
-        settings.WriteRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, name, value);
-    }
-    SettingValue stored(const std::string& name)
-    {
-        return settings.ReadRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, name);
-    }
 
     // The other visible position that carries the same pair number as position p.
     int partnerOf(int p) const
@@ -93,19 +73,6 @@ protected:
         game.btnButton_Click(a);
         game.btnButton_Click(b);
         game.Timer1_Timer();
-    }
-    // Plays the current game to its end with the given number of misses first.
-    void playGame(int misses)
-    {
-        for (int i = 0; i < misses; ++i) {
-            const int a = firstVisible();
-            turnPair(a, strangerOf(a));
-        }
-        const int pairs = state().NumPairs;
-        for (int i = 0; i < pairs; ++i) {
-            const int a = firstVisible();
-            turnPair(a, partnerOf(a));
-        }
     }
 };
 

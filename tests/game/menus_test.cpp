@@ -6,100 +6,41 @@ namespace {
 class MenusTest : public GameFixture {
 protected:
     void SetUp() override { game.Form_Load(); }
-    std::vector<bool> visibility() const
-    {
-        std::vector<bool> result;
-        for (const CardButton& c : controls().btnButton)
-            result.push_back(c.Visible);
-        return result;
-    }
 };
 
-TEST_F(MenusTest, ViewHidesEveryCardAndHideBringsBackExactlyThoseThatWereVisible)
+// The list is rebuilt when the dialog has closed, and a tick that fell due inside it is judged
+// then; the game goes on. Ended from inside the dialog, the program runs nothing more.
+TEST_F(MenusTest, MaintainPicturesRebuildsTheListThenJudgesTheTickUnlessTheProgramEnded)
 {
-    const int a = 0;
-    turnPair(a, partnerOf(a));
-    game.btnButton_Click(firstVisible());  // a face-up card of an unfinished pair
-    const auto before = visibility();
-
-    game.mnuView_Click();
-    EXPECT_EQ(controls().mnuViewCaption, "&Hide");
-    EXPECT_EQ(visibility(), std::vector<bool>(24, false));
-
-    game.mnuView_Click();
-    EXPECT_EQ(controls().mnuViewCaption, "&View");
-    EXPECT_EQ(visibility(), before);
-}
-
-TEST_F(MenusTest, ANewGameWhileHiddenKeepsHideAndTheSavedFlags)
-{
-    turnPair(0, partnerOf(0));
-    const auto saved = visibility();
-    game.mnuView_Click();
-    game.userSelectsRows(4);  // six rows: all 24 cards show
-    EXPECT_EQ(controls().mnuViewCaption, "&Hide");
-    EXPECT_EQ(visibility(), std::vector<bool>(24, true));
-    game.mnuView_Click();
-    EXPECT_EQ(controls().mnuViewCaption, "&View");
-    EXPECT_EQ(visibility(), saved);
-}
-
-TEST_F(MenusTest, ResetRecordsAskedNoChangesNothing)
-{
-    store("Tries4", 12);
-    game.Form_Load();
-    messageBoxes.answers = {false};
-    game.mnuReset_Click();
-    EXPECT_EQ(messageBoxes.shown, std::vector<std::string>{"Are you sure you want to reset the Records?"});
-    EXPECT_EQ(state().Records[4], 12);
-    EXPECT_EQ(controls().lblNumRecord, " 12");
-    EXPECT_EQ(stored("Tries4"), SettingValue(12));
-    EXPECT_TRUE(stored("Tries2").isEmpty());
-}
-
-TEST_F(MenusTest, ResetRecordsStoresZerosThatSurviveARestartAndTheNextGameSetsTheRecord)
-{
-    game.btnButton_Click(0);
-    game.mnuReset_Click();
-    EXPECT_EQ(controls().lblNumRecord, " 0");
-    for (int rows = 2; rows <= 6; ++rows) {
-        EXPECT_EQ(state().Records[rows], 0);
-        EXPECT_EQ(stored(recordValueName(rows)), SettingValue(0)) << rows;
-    }
-    // The game in progress goes on.
-    EXPECT_EQ(state().FirstOpen, 1);
-
-    game.Form_Load();
-    EXPECT_EQ(state().Records[4], 0);
-    messageBoxes.shown.clear();
-    playGame(30);  // a poor game still sets the record when there is none
-    EXPECT_EQ(messageBoxes.shown.back(), "You got the record number of tries!");
-    EXPECT_EQ(stored("Tries4"), SettingValue(38));
-}
-
-TEST_F(MenusTest, MaintainPicturesRebuildsTheListWithoutANewDealUnlessTheProgramEnded)
-{
-    turnPair(0, partnerOf(0));
     const auto values = state().CardValue;
-    bool exitInside = true;
-    host.whilePictureDialogOpen = [&] {
-        store(pictureLabelValueName(1), "Fresh");
-        store(picturePathValueName(1), "/p/fresh.jpg");
-        files.files.insert("/p/fresh.jpg");
-        if (exitInside)
+    int slot = 0;
+    int pairsInside = -1;
+    host.whileOpen = [&] {
+        ++slot;
+        const std::string path = "/p/" + std::to_string(slot) + ".jpg";
+        store(pictureLabelValueName(slot), "Fresh");
+        store(picturePathValueName(slot), path);
+        files.files.insert(path);
+        game.Timer1_Timer();
+        pairsInside = state().PairsFound;
+        if (slot == 2)
             host.endProgram();
     };
+    game.btnButton_Click(0);
+    game.btnButton_Click(partnerOf(0));
     game.mnuImages_Click();
-    EXPECT_EQ(controls().cboPictures.entries.size(), 1u);
-
-    exitInside = false;
-    host.programEnds = 0;
-    game.mnuImages_Click();
-    EXPECT_EQ(controls().cboPictures.entries, (std::vector<std::string>{"Marrowquill Software Logo", "Fresh"}));
-    EXPECT_EQ(controls().cboPictures.ListIndex, 0);
-    EXPECT_EQ(pictures.prepared, std::vector<std::string>{"/p/fresh.jpg"});
-    EXPECT_EQ(state().CardValue, values);
+    EXPECT_EQ(pairsInside, 0);
     EXPECT_EQ(state().PairsFound, 1);
+    EXPECT_EQ(controls().cboPictures.entries, (std::vector<std::string>{"Marrowquill Software Logo", "Fresh"}));
+    EXPECT_EQ(pictures.prepared, std::vector<std::string>{"/p/1.jpg"});
+    EXPECT_EQ(state().CardValue, values);
+
+    const int a = firstVisible();
+    game.btnButton_Click(a);
+    game.btnButton_Click(partnerOf(a));
+    game.mnuImages_Click();
+    EXPECT_EQ(state().PairsFound, 1);
+    EXPECT_EQ(controls().cboPictures.entries.size(), 2u);
 }
 
 TEST_F(MenusTest, ExitAndClosingEndTheProgramWithoutWriting)

@@ -39,17 +39,15 @@ protected:
 
 TEST_F(BuiltHelpFile, HoldsBothTopicsTheirContentsAndAnIndex)
 {
-    EXPECT_NE(text("/Welcome.htm").find("<title>Welcome to Tessaloom</title>"), std::string::npos);
-    EXPECT_NE(text("/Customizing_Pictures.htm").find("<title>Using your own pictures</title>"), std::string::npos);
     // Paths inside the file are matched without regard to case.
     EXPECT_EQ(text("/welcome.HTM"), text("/Welcome.htm"));
     EXPECT_EQ(system.title, "Tessaloom Help");
-    EXPECT_EQ(system.defaultTopic, kWelcomeTopic);
+    EXPECT_EQ(system.defaultTopic, "Welcome.htm");
 
     const std::vector<SitemapEntry> contents = sitemap(system.contentsFile);
     ASSERT_EQ(contents.size(), 2u) << system.contentsFile;
-    EXPECT_EQ(contents[0].local, kWelcomeTopic);
-    EXPECT_EQ(contents[1].local, kCustomizingPicturesTopic);
+    EXPECT_EQ(contents[0].local, "Welcome.htm");
+    EXPECT_EQ(contents[1].local, "Customizing_Pictures.htm");
 
     std::vector<std::string> keywords;
     for (const SitemapEntry& entry : sitemap(system.indexFile))

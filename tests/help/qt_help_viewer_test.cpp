@@ -4,20 +4,27 @@
 #include "help/qt/chm_text_browser.h"
 #include "help/qt/help_viewer_window.h"
 #include "help/qt/qt_help_viewer.h"
+#include "pictures/picture_dialog_host.h"
+#include "pictures/qt/picture_maintenance.h"
+#include "platform/calendar.h"
+#include "screens/qt/about_dialog.h"
 
-#include "support/scripted_help.h"
+#include "support/scripted_services.h"
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPixmap>
+#include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTextBlock>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -51,21 +58,17 @@ protected:
     QString paneText() const { return pane()->toPlainText(); }
     int tab() const { return part<QTabWidget>("tabs")->currentIndex(); }
 
-    // Clicks the first link to the address, as the player would.
-    void clickLink(const QString& href)
+    // Clicks a tab as the window system delivers the click, so a modal window could block it.
+    int clickTab(int index) const
     {
-        for (QTextBlock block = pane()->document()->begin(); block.isValid(); block = block.next())
-            for (auto it = block.begin(); !it.atEnd(); ++it)
-                if (it.fragment().charFormat().anchorHref() == href) {
-                    QTextCursor cursor(pane()->document());
-                    cursor.setPosition(it.fragment().position() + it.fragment().length() / 2);
-                    pane()->setTextCursor(cursor);
-                    pane()->ensureCursorVisible();
-                    QTest::mouseClick(pane()->viewport(), Qt::LeftButton, {}, pane()->cursorRect(cursor).center());
-                    return;
-                }
-        ADD_FAILURE() << "no link to " << href.toStdString();
+        QTabBar* bar = part<QTabWidget>("tabs")->tabBar();
+        QTest::mouseClick(window()->windowHandle(), Qt::LeftButton, {},
+                          bar->mapTo(window(), bar->tabRect(index).center()));
+        return tab();
     }
+
+    // Follows a link of the topic as a click on it does.
+    void clickLink(const QString& href) const { emit pane()->anchorClicked(QUrl(href)); }
 
     QTemporaryDir folder;
     testing::FixedProgramFolder program{QDir::toNativeSeparators(folder.path()).toStdString()};
@@ -80,8 +83,6 @@ TEST_F(HelpViewerTest, ContentsShowsTheStartTopicInAWindowOfItsOwnAndLinksAreFol
 {
     commands.showContents(kWelcomeTopic);
     ASSERT_TRUE(shown());
-    EXPECT_EQ(window()->parentWidget(), nullptr);
-    EXPECT_EQ(window()->windowModality(), Qt::NonModal);
     EXPECT_EQ(window()->currentTopic(), QStringLiteral("Welcome.htm"));
     EXPECT_EQ(part<QTreeWidget>("contents")->currentItem()->text(0), QStringLiteral("Welcome to Tessaloom"));
     window()->grab();
@@ -193,6 +194,45 @@ TEST_F(HelpViewerTest, AnOpenHelpWindowDoesNotKeepTheProgramRunning)
     QTimer::singleShot(0, &gameWindow, &QWidget::close);
     QTimer::singleShot(10000, &gameWindow, [] { QApplication::exit(1); });
     EXPECT_EQ(QApplication::exec(), 0);
+}
+
+// The viewer is a window of its own: the picture dialog and the About box, file chooser and
+// message box over it block the windows they belong to, never the viewer.
+TEST_F(HelpViewerTest, TheViewerTakesClicksWhileTheProgramsModalWindowsAreOpen)
+{
+    class AboutOverTheDialog final : public PictureDialogHost {
+    public:
+        QWidget* dialog = nullptr;
+        SystemCalendar calendar;
+        void showAboutBox() override { AboutDialog::showModal(dialog, calendar); }
+        void endProgram() override {}
+    } host;
+    QWidget gameWindow;
+    gameWindow.show();
+    testing::ScriptedServices services;
+    PictureMaintenance maintenance(&gameWindow, services.pictures, services.files, services.settings, host, commands);
+    QDialog* dialog = maintenance.window();
+    host.dialog = dialog;
+    std::vector<int> tabs;
+    const auto clickTabsThenClose = [&] {
+        tabs.push_back(clickTab(1));
+        tabs.push_back(clickTab(0));
+        QApplication::activeModalWidget()->close();
+    };
+    QTimer::singleShot(0, dialog, [&] {
+        dialog->findChild<QAction*>(QStringLiteral("mnuContents"))->trigger();
+        ASSERT_TRUE(shown());
+        QTimer::singleShot(0, clickTabsThenClose);
+        dialog->findChild<QAction*>(QStringLiteral("mnuAbout"))->trigger();
+        QTimer::singleShot(0, clickTabsThenClose);
+        dialog->findChild<QPushButton*>(QStringLiteral("btnBrowse"))->click();
+        QTimer::singleShot(0, clickTabsThenClose);
+        dialog->findChild<QLineEdit*>(QStringLiteral("txtPath"))->setText(QStringLiteral("/p/x.jpg"));
+        dialog->findChild<QPushButton*>(QStringLiteral("btnApply"))->click();  // no label: a message box
+        clickTabsThenClose();
+    });
+    maintenance.exec();
+    EXPECT_EQ(tabs, (std::vector<int>{1, 0, 1, 0, 1, 0, 1, 0}));
 }
 
 } // namespace

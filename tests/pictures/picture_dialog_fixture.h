@@ -2,12 +2,7 @@
 
 #include "pictures/picture_dialog.h"
 #include "pictures/picture_dialog_host.h"
-#include "settings/memory_registry.h"
-#include "settings/settings_store.h"
-#include "settings/value_names.h"
-#include "help/help_commands.h"
-#include "support/scripted_help.h"
-#include "support/scripted_platform.h"
+#include "support/scripted_services.h"
 
 #include <gtest/gtest.h>
 
@@ -25,32 +20,19 @@ public:
 using Slot = std::pair<std::string, std::string>;
 
 // A picture dialog's logic on scripted services and an in-memory settings store.
-class PictureDialogFixture : public ::testing::Test {
+class PictureDialogFixture : public ::testing::Test, protected ScriptedServices {
 protected:
-    ScriptedMessageBoxes messageBoxes;
-    ScriptedPictures pictures;
-    FakeFileSystem files;
     ScriptedFileChooser chooser;
-    MemoryRegistry registry;
-    SettingsStore settings{registry};
     ScriptedDialogHost host;
-    ScriptedHelpViewer helpViewer;
-    ScriptedWebBrowser webBrowser;
-    FixedProgramFolder programFolder{"/opt/tessaloom"};
-    HelpCommands help{programFolder, helpViewer, webBrowser};
     PictureDialog dialog{{messageBoxes, pictures, files, chooser, settings, host, help},
                          {std::make_shared<NamedPicture>("no image selected"),
                           std::make_shared<NamedPicture>("image not found")}};
 
     const PictureDialogControls& controls() const { return dialog.controls(); }
-    SettingValue stored(const std::string& name)
-    {
-        return settings.ReadRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, name);
-    }
     void storeSlot(int slot, const std::string& label, const std::string& path)
     {
-        settings.WriteRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, pictureLabelValueName(slot), label);
-        settings.WriteRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, picturePathValueName(slot), path);
+        store(pictureLabelValueName(slot), label);
+        store(picturePathValueName(slot), path);
     }
     // The label and path stored for a slot, as texts.
     Slot storedSlot(int slot)

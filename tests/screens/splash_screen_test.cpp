@@ -48,12 +48,12 @@ TEST(SplashScreen, LoadWritesTheVersionAndTheCopyrightYears)
 }
 
 // The game window's load may show a message box, whose event loop delivers the splash's tick and
-// the player's keys and clicks: none of them hands over a second time, nor do later ones.
-TEST(SplashScreen, TheTickAKeyOrAFrameClickHandsOverExactlyOnce)
+// the player's keys, clicks and close: none of them hands over a second time, nor do later ones.
+TEST(SplashScreen, TheTickAKeyAFrameClickOrACloseHandsOverExactlyOnce)
 {
     testing::ScriptedApplicationInfo application;
     testing::ScriptedCalendar calendar;
-    for (int first = 0; first < 3; ++first) {
+    for (int first = 0; first < 4; ++first) {
         SCOPED_TRACE(first);
         RecordingLauncher launcher;
         SplashScreen splash({application, calendar, launcher});
@@ -62,6 +62,7 @@ TEST(SplashScreen, TheTickAKeyOrAFrameClickHandsOverExactlyOnce)
             splash.Timer1_Timer();
             splash.Form_KeyPress(' ');
             splash.Frame1_Click();
+            splash.Form_Unload();
         };
         bool splashUpWhileLoading = false;
         launcher.whileLoading = [&] {
@@ -73,8 +74,10 @@ TEST(SplashScreen, TheTickAKeyOrAFrameClickHandsOverExactlyOnce)
             splash.Timer1_Timer();
         else if (first == 1)
             splash.Form_KeyPress(27);
-        else
+        else if (first == 2)
             splash.Frame1_Click();
+        else
+            splash.Form_Unload();
         everyEvent();
         EXPECT_EQ(launcher.launches, 1);
         EXPECT_TRUE(splashUpWhileLoading);

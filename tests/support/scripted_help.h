@@ -12,29 +12,24 @@
 
 namespace tessaloom::testing {
 
-// Records every request; throws instead when told to, like a viewer that breaks down.
+// Records every request as "topic <topic> in <file>" or "index <keyword> in <file>"; throws
+// instead when told to, like a viewer that breaks down.
 class ScriptedHelpViewer final : public HelpViewer {
 public:
-    struct Request {
-        enum Kind { Topic, Index } kind;
-        std::string helpFile;
-        std::string data; // the topic, or the index keyword
-        friend bool operator==(const Request&, const Request&) = default;
-    };
-    std::vector<Request> requests;
+    std::vector<std::string> requests;
     bool fails = false;
 
     void displayTopic(const std::string& helpFile, const std::string& topic) override
     {
-        record({Request::Topic, helpFile, topic});
+        record("topic " + topic + " in " + helpFile);
     }
     void displayIndex(const std::string& helpFile, const std::string& keyword) override
     {
-        record({Request::Index, helpFile, keyword});
+        record("index " + keyword + " in " + helpFile);
     }
 
 private:
-    void record(Request request)
+    void record(std::string request)
     {
         if (fails)
             throw std::runtime_error("the help viewer cannot be started");

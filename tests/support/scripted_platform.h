@@ -11,6 +11,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <random>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -111,30 +112,22 @@ public:
     }
 };
 
-// Hands out the numbers it was given, then repeats a cycle so a deal can always finish.
+// Hands out the numbers it was given, then those of a seeded sequence, so every run deals alike.
 class ScriptedRandom final : public RandomSource {
 public:
     std::deque<float> numbers;
+    std::mt19937 engine{2004};
     int seeds = 0;
-    int drawn = 0;
 
     void seedFromClock() override { ++seeds; }
     float next() override
     {
-        ++drawn;
-        if (!numbers.empty()) {
-            const float r = numbers.front();
-            numbers.pop_front();
-            return r;
-        }
-        fallback_ = fallback_ + 0.0371f;
-        if (fallback_ >= 1.0f)
-            fallback_ -= 1.0f;
-        return fallback_;
+        if (numbers.empty())
+            return static_cast<float>(engine() >> 8) / 16777216.0f;  // 24 bits: exact, below 1
+        const float r = numbers.front();
+        numbers.pop_front();
+        return r;
     }
-
-private:
-    float fallback_ = 0.0f;
 };
 
 } // namespace tessaloom::testing

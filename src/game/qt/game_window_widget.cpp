@@ -109,12 +109,10 @@ void GameWindowWidget::runCommand(void (GameWindow::*handler)())
 
 void GameWindowWidget::flipTimerFired()
 {
-    // The tick may open message boxes; the timer must not fire into them again, whatever
-    // the model says while the tick is still running.
+    // The timer falls due once per pair: the logic judges the tick now, or holds it while one
+    // of its handlers waits on a modal window.
     flipTimer_->stop();
-    inTick_ = true;
     logic_.Timer1_Timer();
-    inTick_ = false;
     refresh();
 }
 
@@ -197,14 +195,14 @@ void GameWindowWidget::refreshLists()
 
 void GameWindowWidget::refreshTimer()
 {
-    if (inTick_)
-        return;
     const TimerControl& timer = logic_.controls().Timer1;
     if (!timer.running()) {
         flipTimer_->stop();
         return;
     }
-    if (!flipTimer_->isActive() || timer.restarts != appliedTimerRestarts_) {
+    // Only a start or a new interval restarts the countdown; a tick that has fallen due and is
+    // being judged, or is held, must not fire again.
+    if (timer.restarts != appliedTimerRestarts_) {
         appliedTimerRestarts_ = timer.restarts;
         flipTimer_->start(timer.Interval);
     }

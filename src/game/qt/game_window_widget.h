@@ -60,7 +60,6 @@ private:
     std::array<QPushButton*, kBoardPositions> cards_{};
     QTimer* flipTimer_;  // the flip timer, Timer1
     std::uint32_t appliedTimerRestarts_ = 0;
-    bool inTick_ = false;
     bool watchingScreen_ = false;
     PictureRef shownPicture_;
 };

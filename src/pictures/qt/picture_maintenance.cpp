@@ -55,6 +55,8 @@ void PictureMaintenance::exec()
     window_->refresh();
     window_->setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window_->size(),
                                              screen->availableGeometry()));
+    // Modal over the game window only, so the help viewer opened from the dialog takes input.
+    window_->setWindowModality(Qt::WindowModal);
     window_->exec();
 }
 

@@ -37,7 +37,13 @@ QString toQtFileFilter(const std::string& filter)
 
 std::optional<std::string> QtFileChooser::chooseFile(const std::string& filter)
 {
-    const QString path = QFileDialog::getOpenFileName(owner_, QString(), QString(), toQtFileFilter(filter));
+    QFileDialog dialog(owner_, QString(), QString(), toQtFileFilter(filter));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    // Modal over the picture dialog only, like every modal window of the program.
+    dialog.setWindowModality(Qt::WindowModal);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    const QString path = dialog.selectedFiles().constFirst();
     if (path.isEmpty())
         return std::nullopt;
     return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()).toStdString();

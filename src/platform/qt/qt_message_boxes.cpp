@@ -19,7 +19,8 @@ int runBox(QWidget* owner, const std::string& text, QMessageBox::StandardButtons
     QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kApplicationTitle), QString::fromStdString(text),
                     buttons, owner);
     box.setDefaultButton(defaultButton);
-    box.setWindowModality(Qt::ApplicationModal);
+    // Blocks its owner only: the help viewer, a window of its own, stays in use.
+    box.setWindowModality(Qt::WindowModal);
     return box.exec();
 }
 

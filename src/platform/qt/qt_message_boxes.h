@@ -8,7 +8,7 @@ class QWidget;
 
 namespace tessaloom {
 
-// Message boxes as QMessageBox dialogs, modal over their owner window.
+// Message boxes as QMessageBox dialogs, modal over their owner window and no other.
 class QtMessageBoxes final : public MessageBoxes {
 public:
     explicit QtMessageBoxes(QWidget* owner = nullptr);

@@ -23,7 +23,8 @@ AboutDialog::AboutDialog(const Calendar& calendar, QWidget* owner)
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
     setFixedSize(size());
-    setModal(true);
+    // Modal over its owner only, so the help viewer stays in use while the box is open.
+    setWindowModality(Qt::WindowModal);
     setWindowIcon(programIcon());
     applyFonts();
     ui_->Image1->setPixmap(QPixmap(QString::fromLatin1(kProgramPictureResource)));

@@ -6,6 +6,7 @@
 #include "screens/splash_screen.h"
 #include "ui_splash_window.h"
 
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPixmap>
@@ -101,6 +102,14 @@ void SplashWindow::showEvent(QShowEvent* event)
     // Keys go to the splash itself, whatever the window manager makes of a splash window.
     activateWindow();
     setFocus(Qt::OtherFocusReason);
+}
+
+void SplashWindow::closeEvent(QCloseEvent* event)
+{
+    // After the hand-over the logic does nothing more, and the close goes ahead as usual.
+    logic_->Form_Unload();
+    refresh();
+    QFrame::closeEvent(event);
 }
 
 // Only keys that produce a character count: arrows, function keys and lone modifiers carry no

@@ -18,8 +18,8 @@ class Calendar;
 class SplashScreen;
 
 // The start-up window on the screen: no title bar, centred, not in the task bar. It forwards
-// its timer's tick, keys that produce a character and clicks on the free area of its frame to
-// the logic, which hands over to the game window once.
+// its timer's tick, keys that produce a character, clicks on the free area of its frame and
+// its closing to the logic, which hands over to the game window once.
 class SplashWindow final : public QFrame {
     Q_OBJECT
 
@@ -39,6 +39,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     class Launcher;

@@ -1,9 +1,13 @@
 #include "game/qt/game_window_widget.h"
 #include "game_fixture.h"
+#include "platform/qt/qt_message_boxes.h"
+#include "support/menu_outline.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSlider>
 #include <QTest>
@@ -46,32 +50,30 @@ TEST_F(GameWindowWidgetTest, ACardClickReachesTheLogicAndTheFlipTimerRuns)
     EXPECT_EQ(stored("FlipSpeed"), SettingValue(700));
 }
 
-TEST_F(GameWindowWidgetTest, ShortcutKeysRunTheFileMenu)
+TEST_F(GameWindowWidgetTest, TheMenusReadAsDesigned)
+{
+    EXPECT_EQ(menuOutline(window->menuBar()),
+              (std::vector<std::string>{"&File", "  &New Game  F2", "  &View  F8", "  &Reset Records  Shift+F6", "  -",
+                                        "  &Maintain Pictures...  Ctrl+M", "  -", "  E&xit  F3", "&Help",
+                                        "  &Contents  F1", "  &Index", "  Marrowquill Software on the Web",
+                                        "  &About..."}));
+}
+
+TEST_F(GameWindowWidgetTest, ShortcutKeysRunTheirEntries)
 {
     QTest::mouseClick(window->card(3), Qt::LeftButton);
     press(Qt::Key_F2);
-    EXPECT_EQ(state().FirstOpen, 0);
     EXPECT_TRUE(window->card(3)->text().isEmpty());
-
     press(Qt::Key_F8);
     EXPECT_EQ(action("mnuView")->text(), QStringLiteral("&Hide"));
     EXPECT_FALSE(window->card(0)->isVisible());
-    press(Qt::Key_F8);
-    EXPECT_EQ(action("mnuView")->text(), QStringLiteral("&View"));
-    EXPECT_TRUE(window->card(0)->isVisible());
-
     messageBoxes.answers = {false};
-    press(Qt::SHIFT | Qt::Key_F6);
-    EXPECT_EQ(messageBoxes.shown, std::vector<std::string>{"Are you sure you want to reset the Records?"});
-
-    press(Qt::Key_F1);
-    ASSERT_EQ(helpViewer.requests.size(), 1u);
-    EXPECT_EQ(helpViewer.requests[0].data, "Welcome.htm");
-    EXPECT_EQ(helpViewer.requests[0].helpFile, "/opt/tessaloom/Help/Tessaloom Help.chm");
-
-    press(Qt::CTRL | Qt::Key_M);
+    for (QKeyCombination key : {Qt::SHIFT | Qt::Key_F6, QKeyCombination(Qt::Key_F1), Qt::CTRL | Qt::Key_M,
+                                QKeyCombination(Qt::Key_F3)})
+        press(key);
+    EXPECT_EQ(messageBoxes.shown.size(), 1u);
+    EXPECT_EQ(helpViewer.requests, std::vector<std::string>{"topic Welcome.htm in /opt/tessaloom/Help/Tessaloom Help.chm"});
     EXPECT_EQ(host.pictureDialogs, 1);
-    press(Qt::Key_F3);
     EXPECT_EQ(host.programEnds, 1);
 }
 
@@ -100,10 +102,33 @@ TEST_F(GameWindowWidgetTest, ChoosingRowsFromTheListLaysOutTheBoard)
     EXPECT_FALSE(window->card(8)->isVisible());
 }
 
-TEST_F(GameWindowWidgetTest, ClosingTheWindowEndsTheProgram)
+// What only the boxes show: the program's title, no icon, OK alone or Yes and No, and Enter
+// pressing the default button.
+TEST(GameWindowMessageBoxes, TitledWithoutIconOkAloneOrYesAndNoWithYesTheDefault)
 {
-    window->close();
-    EXPECT_EQ(host.programEnds, 1);
+    QWidget owner;
+    QtMessageBoxes boxes(&owner);
+    std::vector<QString> seen;
+    const auto pressEnterInTheBox = [&seen] {
+        QTimer::singleShot(0, [&seen] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_TRUE(box);
+            seen.push_back(QStringLiteral("%1 | %2 | icon %3 | buttons %4 | default %5")
+                               .arg(box->windowTitle(), box->text())
+                               .arg(box->icon())
+                               .arg(box->standardButtons().toInt(), 0, 16)
+                               .arg(box->defaultButton() == box->button(QMessageBox::Yes) ? "Yes" : "OK"));
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+    };
+    pressEnterInTheBox();
+    boxes.showMessage("You completed the puzzle in 8 tries.");
+    pressEnterInTheBox();
+    EXPECT_TRUE(boxes.askYesNo("Are you sure you want to reset the Records?"));
+    // No icon is 0; OK is button 0x400, Yes and No are 0x4000 and 0x10000.
+    EXPECT_EQ(seen, (std::vector<QString>{
+                        "Tessaloom | You completed the puzzle in 8 tries. | icon 0 | buttons 400 | default OK",
+                        "Tessaloom | Are you sure you want to reset the Records? | icon 0 | buttons 14000 | default Yes"}));
 }
 
 } // namespace

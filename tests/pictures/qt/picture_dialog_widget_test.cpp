@@ -1,9 +1,14 @@
 #include "picture_dialog_fixture.h"
 #include "pictures/qt/picture_dialog_widget.h"
 #include "pictures/qt/picture_maintenance.h"
+#include "platform/qt/qt_file_chooser.h"
 #include "platform/qt/qt_picture.h"
+#include "support/menu_outline.h"
 
+#include <QApplication>
+#include <QFileDialog>
 #include <QLabel>
+#include <QTimer>
 
 namespace tessaloom::testing {
 namespace {
@@ -34,6 +39,33 @@ TEST_F(PictureDialogWidgetTest, ThePreviewShowsThePlaceholdersFromTheArtwork)
     EXPECT_EQ(placeholders.noImageSelected, nullptr);
     EXPECT_EQ(placeholders.imageNotFound, nullptr);
 #endif
+}
+
+TEST_F(PictureDialogWidgetTest, TheMenusReadAsDesigned)
+{
+    dialog.Form_Load();
+    PictureDialogWidget window(dialog);
+    EXPECT_EQ(menuOutline(window.findChild<QMenuBar*>()),
+              (std::vector<std::string>{"&File", "  E&xit  F3", "&Help", "  &Contents  F1", "  &Index",
+                                        "  Marrowquill Software on the Web", "  &About..."}));
+}
+
+TEST(FileChooserTest, TheFilterListBecomesQtsFormJpegFirst)
+{
+    EXPECT_EQ(toQtFileFilter(kPictureFileFilter),
+              QStringLiteral("JPEG (*.jpg *.jpe *.jpeg);;BMP (*.bmp);;GIF (*.gif);;All files (*.*)"));
+    // A shown name without patterns of its own takes them from its pattern list.
+    EXPECT_EQ(toQtFileFilter("Pictures|*.png;*.gif"), QStringLiteral("Pictures (*.png *.gif)"));
+}
+
+// No path at all, so the dialog's path box keeps its text.
+TEST(FileChooserTest, ACancelGivesNoPath)
+{
+    QTimer::singleShot(0, [] {
+        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget()))
+            dialog->reject();
+    });
+    EXPECT_EQ(QtFileChooser().chooseFile(kPictureFileFilter), std::nullopt);
 }
 
 } // namespace

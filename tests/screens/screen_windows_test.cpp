@@ -1,13 +1,18 @@
+#include "screens/qt/about_dialog.h"
 #include "screens/qt/splash_window.h"
 
 #include "scripted_screens.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QFrame>
 #include <QLabel>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
+
+#include <functional>
 
 namespace tessaloom {
 namespace {
@@ -22,7 +27,6 @@ protected:
     void SetUp() override
     {
         application.minor = 12;
-        calendar.year = 2031;
         splash = std::make_unique<SplashWindow>(application, calendar, [this] { ++launches; });
         splash->show();
     }
@@ -36,9 +40,10 @@ protected:
 TEST_F(SplashWindowTest, ShowsTheLoadedTextsAndHandsOverOnItsTick)
 {
     EXPECT_EQ(child<QLabel>("lblVersion")->text(), QStringLiteral("Version 1.12"));
-    EXPECT_EQ(child<QLabel>("lblCopyright")->text(), QStringLiteral("\u00a9 2004-2031 Marrowquill Software"));
     auto* timer = child<QTimer>("Timer1");
     ASSERT_NE(timer, nullptr);
+    EXPECT_TRUE(timer->isActive());
+    EXPECT_EQ(timer->interval(), 2000);
     // Bring the tick forward instead of waiting two seconds.
     timer->start(0);
     for (int spins = 0; spins < 50 && launches == 0; ++spins)
@@ -69,6 +74,44 @@ TEST_F(SplashWindowTest, AClickOnTheFreeFrameHandsOverButNotOneOnThePictureOrALa
     ASSERT_EQ(frame->childAt(freeArea), nullptr);
     QTest::mouseClick(frame, Qt::LeftButton, {}, freeArea);
     EXPECT_EQ(launches, 1);
+}
+
+// Its close box or Alt+F4 hands over too, instead of leaving the program without a window.
+TEST_F(SplashWindowTest, ClosingTheSplashHandsOver)
+{
+    splash->close();
+    EXPECT_EQ(launches, 1);
+    EXPECT_FALSE(splash->isVisible());
+}
+
+// The year is read afresh at each opening; Enter, Escape, OK and the close box each close the box.
+TEST(AboutDialog, ReadsTheYearAtEachOpeningAndClosesByEnterEscapeOkOrItsCloseBox)
+{
+    testing::ScriptedCalendar calendar;
+    const std::function<void(QDialog*)> closers[] = {
+        [](QDialog* box) { QTest::keyClick(box, Qt::Key_Return); },
+        [](QDialog* box) { QTest::keyClick(box, Qt::Key_Escape); },
+        [](QDialog* box) { box->findChild<QPushButton*>(QStringLiteral("cmdOK"))->click(); },
+        [](QDialog* box) { box->close(); },
+    };
+    QStringList seen;
+    for (const auto& closeTheBox : closers) {
+        calendar.year = calendar.year == 2004 ? 2031 : 2004;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            ASSERT_TRUE(box);
+            seen << box->windowTitle() + QStringLiteral(" | ") + box->findChild<QLabel*>(QStringLiteral("lblCopyright"))->text();
+            closeTheBox(box);
+            if (box->isVisible()) {
+                seen << QStringLiteral("still open");
+                box->reject();
+            }
+        });
+        AboutDialog::showModal(nullptr, calendar);
+    }
+    const QString y2031 = QStringLiteral("About Tessaloom | \u00a9 2004-2031 Marrowquill Software");
+    const QString y2004 = QStringLiteral("About Tessaloom | \u00a9 2004 Marrowquill Software");
+    EXPECT_EQ(seen, (QStringList{y2031, y2004, y2031, y2004}));
 }
 
 } // namespace

@@ -1,0 +1,207 @@
+// Ten thousand games of random play through the game window's logic, every action checked
+// against what the player relies on. One seed drives the deals and the player, so a failure
+// names its action and plays out the same way again.
+#include "game_fixture.h"
+
+namespace tessaloom::testing {
+namespace {
+
+constexpr unsigned kSeed = 20040615;
+
+class RandomPlay : public GameFixture {
+protected:
+    // What the player has seen, kept apart from the logic's own state.
+    std::array<bool, kBoardPositions> found{};
+    bool hiddenByView = false;
+    int tries = 0;
+    int labelSet = 0;
+    bool boardEnded = false;
+    bool recordDue = false;
+    bool equalDue = false;
+    bool recordsWritten = false;
+    std::array<int, kMaxRows + 1> records{0, 0, 50, 50, 50, 50, 50};
+    int completed = 0;
+    int boxesOpen = 0;
+    std::string fault;
+
+    int below(int n) { return static_cast<int>(random.engine() % static_cast<unsigned>(n)); }
+    void report(const std::string& what, int detail = 0)
+    {
+        if (fault.empty())
+            fault = what + " " + std::to_string(detail);
+    }
+
+    // A fresh deal: each pair number of the grid on two face-down cards that cover the picture
+    // (240 down to 3840 twips), nothing beyond the grid.
+    void newBoard()
+    {
+        found.fill(false);
+        hiddenByView = boardEnded = false;
+        tries = 0;
+        if (recordDue || equalDue)
+            report("a record message is missing");
+        std::array<int, kMaxPairs + 1> dealt{};
+        const float height = 3600.0f / static_cast<float>(state().NumRows);
+        for (int p = 0; p < kBoardPositions; ++p) {
+            const int v = state().CardValue[p];
+            const CardButton& c = card(p);
+            if (p < state().NumCards ? v < 1 || v > state().NumPairs || !c.Caption.empty() || c.Height != height ||
+                                           c.Top != 240 + height * static_cast<float>(p / 4) ||
+                                           c.Left != static_cast<float>(120 + 1200 * (p % 4)) || c.Width != 1215
+                                     : v != 0)
+                report("dealt or placed wrongly at", p);
+            ++dealt[v];
+        }
+        for (int v = 1; v <= state().NumPairs; ++v)
+            if (dealt[v] != 2)
+                report("cards dealt with pair number", v);
+    }
+
+    // The pair the tick has just judged a match: two cards of one pair in the grid, both turned
+    // and neither found before.
+    void pairFound()
+    {
+        const int a = state().FirstCard;
+        const int b = state().SecondCard;
+        const int v = state().CardValue[a];
+        if (a == b || a >= state().NumCards || b >= state().NumCards || found[a] || found[b] || v == 0 ||
+            v != state().CardValue[b] || card(a).Caption.empty() || card(b).Caption.empty())
+            report("found a pair that is none at", a);
+        found[a] = found[b] = true;
+    }
+
+    // While a box is open no other handler may run, so no second box can open over it.
+    void boxShown(const std::string& text)
+    {
+        if (boxesOpen++ > 0)
+            report("a box opened over another: " + text);
+        int& record = records[state().NumRows];
+        const std::string done = "You completed the puzzle in ";
+        if (text.starts_with(done)) {
+            pairFound();
+            for (int p = 0; p < state().NumCards; ++p)
+                if (!found[p])
+                    report("the game ended with a card on the board at", p);
+            if (text != done + std::to_string(tries) + " tries.")
+                report(text + " after", tries);
+            equalDue = record == tries;
+            recordDue = record == 0 || record > tries;
+            labelSet = 1 - labelSet;
+            boardEnded = true;
+            ++completed;
+        } else if (text == "You equalled the record number of tries.") {
+            if (!equalDue)
+                report("equalled in", tries);
+            equalDue = false;
+        } else if (text == "You got the record number of tries!") {
+            if (!recordDue || tries < state().NumPairs || controls().lblNumRecord != " " + std::to_string(tries))
+                report("a record in", tries);
+            recordDue = false;
+            record = tries;
+            recordsWritten = true;
+        } else if (text == "Are you sure you want to reset the Records?") {
+            const bool yes = below(2) == 0;
+            messageBoxes.answers = {yes};
+            if (yes)
+                records.fill(0);
+            recordsWritten = recordsWritten || yes;
+        }
+        maybeFallDue();
+        --boxesOpen;
+    }
+
+    // The flip timer may fall due while a modal window is open; nothing may change until the
+    // handler that opened the window has finished.
+    void maybeFallDue()
+    {
+        if (!controls().Timer1.running() || below(2) == 0)
+            return;
+        const int pairs = state().PairsFound;
+        const std::size_t boxes = messageBoxes.shown.size();
+        game.Timer1_Timer();
+        if (state().PairsFound != pairs || messageBoxes.shown.size() != boxes)
+            report("a tick was judged inside a modal window");
+    }
+
+    void act()
+    {
+        const int roll = below(1000);
+        const bool running = controls().Timer1.running();
+        const int pairs = state().PairsFound;
+        if (running && roll < 500) {
+            game.Timer1_Timer();
+        } else if (roll < 960) {
+            const int partner = state().FirstOpen == 1 && below(2) == 0 ? partnerOf(state().FirstCard) : -1;
+            game.btnButton_Click(partner >= 0 ? partner : below(kBoardPositions));
+            if (!running && controls().Timer1.running())
+                ++tries;
+        } else if (roll < 980) {
+            hiddenByView = controls().mnuViewCaption == "&View";
+            game.mnuView_Click();
+        } else if (roll < 984) {
+            if (roll < 982)
+                game.mnuNewGame_Click();
+            else
+                game.userSelectsRows(below(5));
+            newBoard();
+        } else if (roll < 994) {
+            game.mnuReset_Click();
+        } else if (roll < 998) {
+            game.mnuAbout_Click();
+        } else {
+            game.mnuImages_Click();
+        }
+        if (state().PairsFound == pairs + 1)
+            pairFound();
+        if (boardEnded)
+            newBoard();
+    }
+
+    // Found cards, cards hidden by View and cards beyond the grid never show; at most the open
+    // pair shows its faces, in the game's label set; the labels and the stored records agree
+    // with what was played.
+    void check()
+    {
+        int faces = 0;
+        for (int p = 0; p < kBoardPositions; ++p) {
+            if (card(p).Visible != (p < state().NumCards && !found[p] && !hiddenByView))
+                report(card(p).Visible ? "shows the card at" : "hides the card at", p);
+            const int v = state().CardValue[p];
+            if (p >= state().NumCards || found[p] || card(p).Caption.empty())
+                continue;
+            ++faces;
+            if (card(p).Caption != (labelSet == 0 ? std::to_string(v) : std::string(1, static_cast<char>('A' + v - 1))))
+                report("a wrong face at", p);
+        }
+        if (faces > (controls().Timer1.running() ? 2 : 1))
+            report("faces up:", faces);
+        if (controls().lblNumTries != " " + std::to_string(tries))
+            report("tries label " + controls().lblNumTries + " after", tries);
+        if (controls().lblNumRecord != " " + std::to_string(records[state().NumRows]))
+            report("record label " + controls().lblNumRecord + " for", records[state().NumRows]);
+        for (int n = kMinRows; n <= kMaxRows; ++n) {
+            const SettingValue value = recordsWritten ? stored(recordValueName(n)) : SettingValue();
+            if (state().Records[n] != records[n] || (!value.isEmpty() && value.number() != records[n]))
+                report("a wrong record for rows", n);
+        }
+        recordsWritten = false;
+    }
+};
+
+TEST_F(RandomPlay, TenThousandGamesKeepEveryRule)
+{
+    random.engine.seed(kSeed);
+    messageBoxes.whileOpen = [this](const std::string& text) { boxShown(text); };
+    host.whileOpen = [this] { maybeFallDue(); };
+    game.Form_Load();
+    newBoard();
+    for (long action = 0; completed < 10000; ++action) {
+        act();
+        check();
+        ASSERT_EQ(fault, "") << "seed " << kSeed << ", action " << action;
+        ASSERT_LT(action, 5000000) << "the games stopped coming to an end";
+    }
+}
+
+} // namespace
+} // namespace tessaloom::testing
