@@ -1,6 +1,8 @@
 #pragma once
 
 // Stand-ins for the platform services that tests script and inspect.
+#include "platform/application_info.h"
+#include "platform/calendar.h"
 #include "platform/file_chooser.h"
 #include "platform/file_system.h"
 #include "platform/message_boxes.h"
@@ -9,11 +11,9 @@
 
 #include <deque>
 #include <functional>
-#include <map>
 #include <optional>
 #include <random>
 #include <set>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -128,6 +128,21 @@ public:
         numbers.pop_front();
         return r;
     }
+};
+
+// The program's folder and version as a test sets them; changing the folder between commands
+// shows whether a command asks for it afresh.
+struct ScriptedApplicationInfo final : ApplicationInfo {
+    std::string folder = "/opt/tessaloom";
+    int minor = 0;
+    int versionMajor() const override { return 1; }
+    int versionMinor() const override { return minor; }
+    std::string programFolder() const override { return folder; }
+};
+
+struct ScriptedCalendar final : Calendar {
+    int year = 2004;
+    int currentYear() const override { return year; }
 };
 
 } // namespace tessaloom::testing

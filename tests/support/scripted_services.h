@@ -17,10 +17,9 @@ struct ScriptedServices {
     FakeFileSystem files;
     MemoryRegistry registry;
     SettingsStore settings{registry};
-    ScriptedHelpViewer helpViewer;
-    ScriptedWebBrowser webBrowser;
-    FixedProgramFolder programFolder{"/opt/tessaloom"};
-    HelpCommands help{programFolder, helpViewer, webBrowser};
+    ScriptedHelpAndWeb helpAndWeb;
+    ScriptedApplicationInfo application;
+    HelpCommands help{application, helpAndWeb, helpAndWeb};
 
     void store(const std::string& name, const SettingValue& value)
     {

@@ -72,7 +72,7 @@ TEST_F(GameWindowWidgetTest, ShortcutKeysRunTheirEntries)
                                 QKeyCombination(Qt::Key_F3)})
         press(key);
     EXPECT_EQ(messageBoxes.shown.size(), 1u);
-    EXPECT_EQ(helpViewer.requests, std::vector<std::string>{"topic Welcome.htm in /opt/tessaloom/Help/Tessaloom Help.chm"});
+    EXPECT_EQ(helpAndWeb.requests, std::vector<std::string>{"topic Welcome.htm in /opt/tessaloom/Help/Tessaloom Help.chm"});
     EXPECT_EQ(host.pictureDialogs, 1);
     EXPECT_EQ(host.programEnds, 1);
 }

@@ -68,7 +68,7 @@ TEST_F(MaintainPicturesWidgetTest, CtrlMOpensTheDialogModallyAndTheListFollowsIt
     EXPECT_FALSE(gameTookInput);
     EXPECT_TRUE(closedOnOk);
     EXPECT_FALSE(savedOnExit);
-    EXPECT_EQ(helpViewer.requests, std::vector<std::string>{"topic Customizing_Pictures.htm in /opt/tessaloom/Help/Tessaloom Help.chm"});
+    EXPECT_EQ(helpAndWeb.requests, std::vector<std::string>{"topic Customizing_Pictures.htm in /opt/tessaloom/Help/Tessaloom Help.chm"});
     const auto* list = window.findChild<QComboBox*>(QStringLiteral("cboPictures"));
     ASSERT_EQ(list->count(), 2);
     EXPECT_EQ(list->itemText(1), QStringLiteral("Lake"));
