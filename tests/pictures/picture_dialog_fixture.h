@@ -20,7 +20,7 @@ public:
 using Slot = std::pair<std::string, std::string>;
 
 // A picture dialog's logic on scripted services and an in-memory settings store.
-class PictureDialogFixture : public ::testing::Test, protected ScriptedServices {
+class PictureDialogTest : public ::testing::Test, protected ScriptedServices {
 protected:
     ScriptedFileChooser chooser;
     ScriptedDialogHost host;
