@@ -101,7 +101,7 @@ protected:
             recordsWritten = true;
         } else if (text == "Are you sure you want to reset the Records?") {
             const bool yes = below(2) == 0;
-            messageBoxes.answers = {yes};
+            messageBoxes.answer = yes;
             if (yes)
                 records.fill(0);
             recordsWritten = recordsWritten || yes;

@@ -1,6 +1,5 @@
 #include "help/help_commands.h"
 
-#include "support/scripted_help.h"
 #include "support/scripted_platform.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,7 @@
 #pragma once
 
-// Stand-ins for the platform services that tests script and inspect.
+// Stand-ins for the platform services, and for the help viewer, that tests script and inspect.
+#include "help/help_viewer.h"
 #include "platform/application_info.h"
 #include "platform/calendar.h"
 #include "platform/file_chooser.h"
@@ -8,33 +9,31 @@
 #include "platform/message_boxes.h"
 #include "platform/picture.h"
 #include "platform/random_source.h"
+#include "platform/web_browser.h"
 
 #include <deque>
 #include <functional>
 #include <optional>
 #include <random>
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace tessaloom::testing {
 
-// Records every box; Yes/No answers come from a queue (Yes when it runs dry). A hook runs
-// while a box is "open", so a test can look at what the window shows at that moment.
+// Records every box and gives the same answer to every Yes/No question. A hook runs while a
+// box is "open", so a test can look at what the window shows at that moment or change the answer.
 class ScriptedMessageBoxes final : public MessageBoxes {
 public:
     std::vector<std::string> shown;
-    std::deque<bool> answers;
+    bool answer = true;
     std::function<void(const std::string&)> whileOpen;
 
     void showMessage(const std::string& text) override { open(text); }
     bool askYesNo(const std::string& text) override
     {
         open(text);
-        if (answers.empty())
-            return true;
-        const bool answer = answers.front();
-        answers.pop_front();
         return answer;
     }
 
@@ -127,6 +126,33 @@ public:
         const float r = numbers.front();
         numbers.pop_front();
         return r;
+    }
+};
+
+// Both the help viewer and the web opener, so one list shows every request in its order:
+// "topic <topic> in <file>", "index <keyword> in <file>" or "web <address>". Throws instead
+// when told to, like a viewer or browser that breaks down.
+class ScriptedHelpAndWeb final : public HelpViewer, public WebBrowser {
+public:
+    std::vector<std::string> requests;
+    bool fails = false;
+
+    void displayTopic(const std::string& helpFile, const std::string& topic) override
+    {
+        record("topic " + topic + " in " + helpFile);
+    }
+    void displayIndex(const std::string& helpFile, const std::string& keyword) override
+    {
+        record("index " + keyword + " in " + helpFile);
+    }
+    void openAddress(const std::string& address) override { record("web " + address); }
+
+private:
+    void record(std::string request)
+    {
+        if (fails)
+            throw std::runtime_error("the help viewer or the browser cannot be started");
+        requests.push_back(std::move(request));
     }
 };
 

@@ -6,7 +6,6 @@
 #include "settings/memory_registry.h"
 #include "settings/settings_store.h"
 #include "settings/value_names.h"
-#include "support/scripted_help.h"
 #include "support/scripted_platform.h"
 
 namespace tessaloom::testing {

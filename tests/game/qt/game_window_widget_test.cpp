@@ -62,7 +62,7 @@ TEST_F(GameWindowWidgetTest, ShortcutKeysRunTheirEntries)
     press(Qt::Key_F8);
     EXPECT_EQ(window->findChild<QAction*>(QStringLiteral("mnuView"))->text(), QStringLiteral("&Hide"));
     EXPECT_FALSE(window->card(0)->isVisible());
-    messageBoxes.answers = {false};
+    messageBoxes.answer = false;
     const int writes = registry.writes;
     for (QKeyCombination key : {Qt::SHIFT | Qt::Key_F6, QKeyCombination(Qt::Key_F1), Qt::CTRL | Qt::Key_M,
                                 QKeyCombination(Qt::Key_F3)})
