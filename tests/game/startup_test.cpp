@@ -47,10 +47,9 @@ TEST_F(StartupTest, StoredValuesTheProgramWouldNotWriteAreNotTrusted)
 {
     for (const SettingValue& rows : {SettingValue(0), SettingValue(7), SettingValue(-1), SettingValue(40000),
                                      SettingValue("abc"), SettingValue("")}) {
-        SCOPED_TRACE(rows.text());
         store("NumRows", rows);
         game.Form_Load();
-        EXPECT_EQ(state().NumCards, 16);
+        EXPECT_EQ(state().NumCards, 16) << rows.text();
     }
     store("NumRows", SettingValue("5"));  // a numeric text counts as its number
     store("FlipSpeed", 10);

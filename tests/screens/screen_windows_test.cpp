@@ -60,7 +60,6 @@ TEST_F(SplashWindowTest, OnlyAKeyThatProducesACharacterHandsOver)
     EXPECT_EQ(launches, 0);
     QTest::keyClick(splash.get(), Qt::Key_Escape);
     EXPECT_EQ(launches, 1);
-    EXPECT_FALSE(splash->isVisible());
 }
 
 TEST_F(SplashWindowTest, AClickOnTheFreeFrameHandsOverButNotOneOnThePictureOrALabel)
@@ -81,7 +80,6 @@ TEST_F(SplashWindowTest, ClosingTheSplashHandsOver)
 {
     splash->close();
     EXPECT_EQ(launches, 1);
-    EXPECT_FALSE(splash->isVisible());
 }
 
 // The year is read afresh at each opening, and a clock set too early gives no range that runs

@@ -11,8 +11,7 @@ namespace tessaloom {
 namespace {
 
 // Counts hand-overs; `whileLoading` runs inside one, where the game window's Form_Load would.
-class RecordingLauncher final : public GameWindowLauncher {
-public:
+struct RecordingLauncher final : GameWindowLauncher {
     int launches = 0;
     std::function<void()> whileLoading;
     void loadAndShowGameWindow() override

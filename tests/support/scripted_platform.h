@@ -47,8 +47,7 @@ private:
 };
 
 // A picture that remembers the file it came from.
-class NamedPicture final : public Picture {
-public:
+struct NamedPicture final : Picture {
     explicit NamedPicture(std::string name)
         : name(std::move(name))
     {
@@ -64,8 +63,7 @@ inline std::string pictureName(const PictureRef& picture)
 
 // Loads the paths it was told are pictures; every other path fails. Keeps the last request
 // to prepare pictures.
-class ScriptedPictures final : public PictureLoader {
-public:
+struct ScriptedPictures final : PictureLoader {
     std::set<std::string> readable;
     std::vector<std::string> loaded;
     PixelSize lastBox;
@@ -87,16 +85,14 @@ public:
     }
 };
 
-class FakeFileSystem final : public FileSystem {
-public:
+struct FakeFileSystem final : FileSystem {
     std::set<std::string> files;
     bool fileExists(const std::string& path) const override { return files.count(path) > 0; }
 };
 
 // Answers each open-file dialog from a queue: a path, or nothing for a cancel (also when the
 // queue runs dry). Records the filter list of every dialog.
-class ScriptedFileChooser final : public FileChooser {
-public:
+struct ScriptedFileChooser final : FileChooser {
     std::deque<std::optional<std::string>> answers;
     std::vector<std::string> filters;
 
@@ -112,8 +108,7 @@ public:
 };
 
 // Hands out the numbers it was given, then those of a seeded sequence, so every run deals alike.
-class ScriptedRandom final : public RandomSource {
-public:
+struct ScriptedRandom final : RandomSource {
     std::deque<float> numbers;
     std::mt19937 engine{2004};
     int seeds = 0;
