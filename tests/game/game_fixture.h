@@ -11,24 +11,17 @@
 namespace tessaloom::testing {
 
 // Stands in for the windows around the game window; `whileOpen` runs where a modal one would.
-class ScriptedHost final : public GameWindowHost {
-public:
-    int pictureDialogs = 0;
+struct ScriptedHost final : GameWindowHost {
     int programEnds = 0;
     std::function<void()> whileOpen;  // runs inside the picture dialog or the About box
 
     bool showPictureDialog() override
     {
-        ++pictureDialogs;
         if (whileOpen)
             whileOpen();
         return programEnds == 0;
     }
-    void showAboutBox() override
-    {
-        if (whileOpen)
-            whileOpen();
-    }
+    void showAboutBox() override { showPictureDialog(); }
     void endProgram() override { ++programEnds; }
 };
 
