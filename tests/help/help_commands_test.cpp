@@ -38,9 +38,7 @@ TEST(HelpCommands, EachCommandAsksTheViewerOrBrowserForItsOwnThingAndNeverFails)
                                                        "web https://www.marrowquill.example/tessaloom/",
                                                        "web https://www.marrowquill.example/support/?topic=tiles&lang=en"}));
     help.fails = true;
-    EXPECT_NO_THROW(commands.showContents(kWelcomeTopic));
-    EXPECT_NO_THROW(commands.showIndex());
-    EXPECT_NO_THROW(commands.openWebSite());
+    EXPECT_NO_THROW(commands.showContents(kWelcomeTopic); commands.showIndex(); commands.openWebSite());
 }
 
 #ifdef _WIN32
