@@ -80,8 +80,9 @@ TEST_F(StartupTest, ThePictureListHoldsTheValidSlotsInSlotOrderAndChoosingOneKee
     store(pictureLabelValueName(10), 2004);  // a numeric label comes back as a number
     storeSlot(1, "Marrowquill Software Logo", "/p/impostor.jpg");
     game.Form_Load();
-    EXPECT_EQ(controls().cboPictures.entries, (std::vector<std::string>{"Marrowquill Software Logo", "Marrowquill Software Logo",
-                                                                         "Two", "Twin", "Seven", "Twin", "2004"}));
+    EXPECT_EQ(controls().cboPictures.entries,
+              (std::vector<std::string>{"Marrowquill Software Logo", "Marrowquill Software Logo", "Two", "Twin", "Seven",
+                                        "Twin", "2004"}));
     EXPECT_EQ(controls().lstPaths.entries, (std::vector<std::string>{"Default Image", "/p/impostor.jpg", "/p/two.jpg",
                                                                       "/p/twin-a.jpg", "/p/seven.jpg", "/p/twin-b.gif",
                                                                       "/p/ten.bmp"}));
