@@ -11,24 +11,17 @@
 namespace tessaloom::testing {
 
 // Stands in for the windows around the game window; `whileOpen` runs where a modal one would.
-class ScriptedHost final : public GameWindowHost {
-public:
-    int pictureDialogs = 0;
+struct ScriptedHost final : GameWindowHost {
     int programEnds = 0;
     std::function<void()> whileOpen;  // runs inside the picture dialog or the About box
 
     bool showPictureDialog() override
     {
-        ++pictureDialogs;
         if (whileOpen)
             whileOpen();
         return programEnds == 0;
     }
-    void showAboutBox() override
-    {
-        if (whileOpen)
-            whileOpen();
-    }
+    void showAboutBox() override { showPictureDialog(); }
     void endProgram() override { ++programEnds; }
 };
 
@@ -43,36 +36,13 @@ protected:
     const GameWindowControls& controls() const { return game.controls(); }
     const CardButton& card(int p) const { return game.controls().btnButton[p]; }
 
-    // The other visible position that carries the same pair number as position p.
-    int partnerOf(int p) const
+    // Another position of the grid still on the board whose pair number is (or is not) p's.
+    int cardWith(int p, bool samePair) const
     {
         for (int q = 0; q < state().NumCards; ++q)
-            if (q != p && card(q).Visible && state().CardValue[q] == state().CardValue[p])
+            if (q != p && card(q).Visible && (state().CardValue[q] == state().CardValue[p]) == samePair)
                 return q;
         return -1;
-    }
-    // A visible position whose pair number differs from position p's.
-    int strangerOf(int p) const
-    {
-        for (int q = 0; q < state().NumCards; ++q)
-            if (card(q).Visible && state().CardValue[q] != state().CardValue[p])
-                return q;
-        return -1;
-    }
-    int firstVisible() const
-    {
-        for (int q = 0; q < kBoardPositions; ++q)
-            if (card(q).Visible)
-                return q;
-        return -1;
-    }
-
-    // Turns two cards and lets the flip timer fire.
-    void turnPair(int a, int b)
-    {
-        game.btnButton_Click(a);
-        game.btnButton_Click(b);
-        game.Timer1_Timer();
     }
 };
 

@@ -101,7 +101,7 @@ protected:
             recordsWritten = true;
         } else if (text == "Are you sure you want to reset the Records?") {
             const bool yes = below(2) == 0;
-            messageBoxes.answers = {yes};
+            messageBoxes.answer = yes;
             if (yes)
                 records.fill(0);
             recordsWritten = recordsWritten || yes;
@@ -131,7 +131,7 @@ protected:
         if (running && roll < 500) {
             game.Timer1_Timer();
         } else if (roll < 960) {
-            const int partner = state().FirstOpen == 1 && below(2) == 0 ? partnerOf(state().FirstCard) : -1;
+            const int partner = state().FirstOpen == 1 && below(2) == 0 ? cardWith(state().FirstCard, true) : -1;
             game.btnButton_Click(partner >= 0 ? partner : below(kBoardPositions));
             if (!running && controls().Timer1.running())
                 ++tries;

@@ -23,8 +23,6 @@ TEST_F(StartupTest, WithNothingStoredTheDefaultsApplyAndStoredSettingsAreTakenOv
     EXPECT_EQ(state().NumCards, 16);
     EXPECT_EQ(controls().Timer1.Interval, 3000);
     EXPECT_FALSE(controls().Timer1.running());
-    for (int rows = 2; rows <= 6; ++rows)
-        EXPECT_EQ(state().Records[rows], 50) << rows;
     EXPECT_EQ(controls().cboRows.Text(), "4");
     EXPECT_EQ(controls().cboPictures.entries, std::vector<std::string>{"Marrowquill Software Logo"});
     EXPECT_EQ(controls().lstPaths.entries, std::vector<std::string>{"Default Image"});
@@ -49,10 +47,9 @@ TEST_F(StartupTest, StoredValuesTheProgramWouldNotWriteAreNotTrusted)
 {
     for (const SettingValue& rows : {SettingValue(0), SettingValue(7), SettingValue(-1), SettingValue(40000),
                                      SettingValue("abc"), SettingValue("")}) {
-        SCOPED_TRACE(rows.text());
         store("NumRows", rows);
         game.Form_Load();
-        EXPECT_EQ(state().NumCards, 16);
+        EXPECT_EQ(state().NumCards, 16) << rows.text();
     }
     store("NumRows", SettingValue("5"));  // a numeric text counts as its number
     store("FlipSpeed", 10);
@@ -70,7 +67,7 @@ TEST_F(StartupTest, StoredValuesTheProgramWouldNotWriteAreNotTrusted)
     EXPECT_EQ(controls().Timer1.Interval, 5000);
 }
 
-TEST_F(StartupTest, ThePictureListHoldsTheValidSlotsInSlotOrder)
+TEST_F(StartupTest, ThePictureListHoldsTheValidSlotsInSlotOrderAndChoosingOneKeepsTheGame)
 {
     storeSlot(7, "Seven", "/p/seven.jpg");
     storeSlot(2, "Two", "/p/two.jpg");
@@ -81,20 +78,32 @@ TEST_F(StartupTest, ThePictureListHoldsTheValidSlotsInSlotOrder)
     storeSlot(6, "", "/p/path-only.jpg");
     storeSlot(10, "2004", "/p/ten.bmp");
     store(pictureLabelValueName(10), 2004);  // a numeric label comes back as a number
+    storeSlot(1, "Marrowquill Software Logo", "/p/impostor.jpg");
     game.Form_Load();
     EXPECT_EQ(controls().cboPictures.entries,
-              (std::vector<std::string>{"Marrowquill Software Logo", "Two", "Twin", "Seven", "Twin", "2004"}));
-    EXPECT_EQ(controls().lstPaths.entries, (std::vector<std::string>{"Default Image", "/p/two.jpg", "/p/twin-a.jpg",
-                                                                      "/p/seven.jpg", "/p/twin-b.gif", "/p/ten.bmp"}));
+              (std::vector<std::string>{"Marrowquill Software Logo", "Marrowquill Software Logo", "Two", "Twin", "Seven",
+                                        "Twin", "2004"}));
+    EXPECT_EQ(controls().lstPaths.entries, (std::vector<std::string>{"Default Image", "/p/impostor.jpg", "/p/two.jpg",
+                                                                      "/p/twin-a.jpg", "/p/seven.jpg", "/p/twin-b.gif",
+                                                                      "/p/ten.bmp"}));
     EXPECT_EQ(controls().cboPictures.ListIndex, 0);
+    game.btnButton_Click(0);
+    game.btnButton_Click(cardWith(0, true));
+    game.Timer1_Timer();
+    const auto values = state().CardValue;
 
-    // Each of two equal labels shows its own file.
-    pictures.readable = {"/p/twin-a.jpg", "/p/twin-b.gif"};
-    game.userSelectsPicture(2);
-    EXPECT_EQ(shownPicture(), "/p/twin-a.jpg");
-    game.userSelectsPicture(4);
-    EXPECT_EQ(shownPicture(), "/p/twin-b.gif");
+    // Each of two equal labels shows its own file, one that cannot be read changes nothing, and
+    // a slot labelled like the built-in picture shows the built-in picture.
+    pictures.readable = {"/p/twin-a.jpg", "/p/twin-b.gif", "/p/impostor.jpg"};
+    std::vector<std::string> shown;
+    for (int entry : {3, 4, 5, 1}) {
+        game.userSelectsPicture(entry);
+        shown.push_back(shownPicture());
+    }
+    EXPECT_EQ(shown, (std::vector<std::string>{"/p/twin-a.jpg", "/p/twin-a.jpg", "/p/twin-b.gif", "built-in"}));
     EXPECT_EQ(pictures.lastBox, (PixelSize{321, 240}));
+    EXPECT_EQ(state().CardValue, values);
+    EXPECT_EQ((std::pair<int, int>{state().PairsFound, state().Tries}), (std::pair{1, 1}));
 }
 
 TEST_F(StartupTest, TheListedPicturesArePreparedForTheDevicePixelsOnceTheWindowIsShown)
@@ -119,28 +128,40 @@ TEST_F(StartupTest, TheListedPicturesArePreparedForTheDevicePixelsOnceTheWindowI
     EXPECT_EQ(shownPicture(), "/p/two.jpg");
 }
 
-TEST_F(StartupTest, ChoosingAPictureKeepsTheGameAndAnUnreadableOneChangesNothing)
+// The list is rebuilt when the dialog has closed, and a tick that fell due inside it is judged
+// then; the game goes on. Ended from inside the dialog, the program runs nothing more.
+TEST_F(StartupTest, MaintainPicturesRebuildsTheListThenJudgesTheTickUnlessTheProgramEnded)
 {
-    storeSlot(1, "Beach", "/p/beach.jpg");
-    storeSlot(2, "Broken", "/p/broken.jpg");
-    storeSlot(3, "Marrowquill Software Logo", "/p/impostor.jpg");
-    pictures.readable = {"/p/beach.jpg", "/p/impostor.jpg"};
     game.Form_Load();
-    game.btnButton_Click(0);
-    game.btnButton_Click(partnerOf(0));
-    game.Timer1_Timer();
     const auto values = state().CardValue;
-
-    game.userSelectsPicture(1);
-    EXPECT_EQ(shownPicture(), "/p/beach.jpg");
-    game.userSelectsPicture(2);
-    EXPECT_EQ(shownPicture(), "/p/beach.jpg");
-    // A slot labelled like the built-in picture shows the built-in picture.
-    game.userSelectsPicture(3);
-    EXPECT_EQ(shownPicture(), "built-in");
-    EXPECT_EQ(state().CardValue, values);
+    int slot = 0;
+    int pairsInside = -1;
+    host.whileOpen = [&] {
+        ++slot;
+        const std::string path = "/p/" + std::to_string(slot) + ".jpg";
+        store(pictureLabelValueName(slot), "Fresh");
+        store(picturePathValueName(slot), path);
+        files.files.insert(path);
+        game.Timer1_Timer();
+        pairsInside = state().PairsFound;
+        if (slot == 2)
+            host.endProgram();
+    };
+    game.btnButton_Click(0);
+    game.btnButton_Click(cardWith(0, true));
+    game.mnuImages_Click();
+    EXPECT_EQ(pairsInside, 0);
     EXPECT_EQ(state().PairsFound, 1);
-    EXPECT_EQ(state().Tries, 1);
+    EXPECT_EQ(controls().cboPictures.entries, (std::vector<std::string>{"Marrowquill Software Logo", "Fresh"}));
+    EXPECT_EQ(pictures.prepared, std::vector<std::string>{"/p/1.jpg"});
+    EXPECT_EQ(state().CardValue, values);
+
+    const int a = cardWith(0, true) == 1 ? 2 : 1;  // a card still on the board
+    game.btnButton_Click(a);
+    game.btnButton_Click(cardWith(a, true));
+    game.mnuImages_Click();
+    EXPECT_EQ(state().PairsFound, 1);
+    EXPECT_EQ(controls().cboPictures.entries.size(), 2u);
 }
 
 } // namespace

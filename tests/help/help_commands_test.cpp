@@ -1,29 +1,24 @@
 #include "help/help_commands.h"
 
-#include "support/scripted_help.h"
+#include "support/scripted_platform.h"
 
 #include <gtest/gtest.h>
 
-namespace tessaloom {
+#ifdef _WIN32
+#include "help/win32_help_viewer.h"
+#endif
+
+namespace tessaloom::testing {
 namespace {
-
-using testing::FixedProgramFolder;
-using testing::ScriptedHelpViewer;
-using testing::ScriptedWebBrowser;
-
-class HelpCommandsTest : public ::testing::Test {
-protected:
-    FixedProgramFolder program{"/opt/tessaloom"};
-    ScriptedHelpViewer viewer;
-    ScriptedWebBrowser browser;
-    HelpCommands commands{program, viewer, browser};
-};
 
 // The help file beside the program, each window's start topic, the index with no keyword, the
 // same request when repeated, the file looked for afresh at each command; web addresses go to
-// the browser as they stand.
-TEST_F(HelpCommandsTest, EachCommandAsksTheViewerOrBrowserForItsOwnThing)
+// the browser as they stand. A viewer or browser that breaks down never reaches the caller.
+TEST(HelpCommands, EachCommandAsksTheViewerOrBrowserForItsOwnThingAndNeverFails)
 {
+    ScriptedApplicationInfo program;
+    ScriptedHelpAndWeb help;
+    const HelpCommands commands{program, help, help};
     commands.showContents(kWelcomeTopic);
     commands.showContents(kWelcomeTopic);
     commands.showContents(kCustomizingPicturesTopic);
@@ -37,22 +32,24 @@ TEST_F(HelpCommandsTest, EachCommandAsksTheViewerOrBrowserForItsOwnThing)
 #else
     const std::string first = "/opt/tessaloom/Help/Tessaloom Help.chm";
 #endif
-    EXPECT_EQ(viewer.requests, (std::vector<std::string>{"topic Welcome.htm in " + first, "topic Welcome.htm in " + first,
-                                                         "topic Customizing_Pictures.htm in " + first,
-                                                         "index  in " + helpFilePath("/home/player/tessaloom")}));
-    EXPECT_EQ(browser.opened, (std::vector<std::string>{"https://www.marrowquill.example/tessaloom/",
-                                                        "https://www.marrowquill.example/support/?topic=tiles&lang=en"}));
+    EXPECT_EQ(help.requests, (std::vector<std::string>{"topic Welcome.htm in " + first, "topic Welcome.htm in " + first,
+                                                       "topic Customizing_Pictures.htm in " + first,
+                                                       "index  in " + helpFilePath("/home/player/tessaloom"),
+                                                       "web https://www.marrowquill.example/tessaloom/",
+                                                       "web https://www.marrowquill.example/support/?topic=tiles&lang=en"}));
+    help.fails = true;
+    EXPECT_NO_THROW(commands.showContents(kWelcomeTopic); commands.showIndex(); commands.openWebSite());
 }
 
-TEST_F(HelpCommandsTest, AViewerOrBrowserThatBreaksDownNeverReachesTheCaller)
+#ifdef _WIN32
+TEST(Win32HelpViewer, WithoutTheViewerComponentTheCommandsReturnAndDoNothing)
 {
-    viewer.fails = true;
-    browser.fails = true;
-
-    EXPECT_NO_THROW(commands.showContents(kWelcomeTopic));
-    EXPECT_NO_THROW(commands.showIndex());
-    EXPECT_NO_THROW(commands.openWebSite());
+    Win32HelpViewer viewer(L"no-such-help-component.ocx");
+    viewer.displayTopic(R"(C:\Games\Tessaloom\Help\Tessaloom Help.chm)", "Welcome.htm");
+    viewer.displayIndex(R"(C:\Games\Tessaloom\Help\Tessaloom Help.chm)", "");
+    EXPECT_FALSE(viewer.loaded());
 }
+#endif
 
 } // namespace
-} // namespace tessaloom
+} // namespace tessaloom::testing

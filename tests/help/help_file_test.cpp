@@ -1,11 +1,9 @@
 // The help file as the build compiles it, read back the way the viewer reads it.
 #include "help/chm_file.h"
-#include "help/help_commands.h"
 #include "help/sitemap.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -37,30 +35,13 @@ protected:
     ChmSystemInfo system;
 };
 
-TEST_F(BuiltHelpFile, HoldsBothTopicsTheirContentsAndAnIndex)
+// The file names its start topic and finds paths without regard to case. Every
+// contents and index entry, and every link and picture of every topic, leads to a file in the
+// help file and, with an anchor, to a place in that topic.
+TEST_F(BuiltHelpFile, NamesItsStartTopicAndEveryEntryAndLinkLeadsSomewhere)
 {
-    // Paths inside the file are matched without regard to case.
-    EXPECT_EQ(text("/welcome.HTM"), text("/Welcome.htm"));
-    EXPECT_EQ(system.title, "Tessaloom Help");
     EXPECT_EQ(system.defaultTopic, "Welcome.htm");
-
-    const std::vector<SitemapEntry> contents = sitemap(system.contentsFile);
-    ASSERT_EQ(contents.size(), 2u) << system.contentsFile;
-    EXPECT_EQ(contents[0].local, "Welcome.htm");
-    EXPECT_EQ(contents[1].local, "Customizing_Pictures.htm");
-
-    std::vector<std::string> keywords;
-    for (const SitemapEntry& entry : sitemap(system.indexFile))
-        keywords.push_back(entry.name);
-    for (const char* wanted : {"flip speed", "records", "New Game", "Maintain Pictures", "GIF files",
-                               "Label field cannot be blank", "Marrowquill Software on the Web"})
-        EXPECT_NE(std::find(keywords.begin(), keywords.end(), wanted), keywords.end()) << wanted;
-}
-
-// Every contents and index entry, and every link and picture of every topic, leads to a file in
-// the help file and, with an anchor, to a place in that topic.
-TEST_F(BuiltHelpFile, EveryEntryAndLinkLeadsSomewhere)
-{
+    EXPECT_TRUE(file->read("/welcome.HTM"));
     std::vector<std::pair<std::string, std::string>> targets;  // where it is, where it leads
     std::vector<SitemapEntry> pending = sitemap(system.contentsFile);
     for (SitemapEntry& entry : sitemap(system.indexFile))
@@ -93,7 +74,7 @@ TEST_F(BuiltHelpFile, EveryEntryAndLinkLeadsSomewhere)
 
 // No name, an empty file, a folder, a pipe (which would block the reader), or the built file
 // cut off: refused, or read only as far as it goes, never garbage and never a crash.
-TEST(ChmFileOpen, WhatIsNoWholeHelpFileIsRefusedOrReadOnlyAsFarAsItGoes)
+TEST_F(BuiltHelpFile, WhatIsNoWholeHelpFileIsRefusedOrReadOnlyAsFarAsItGoes)
 {
     const fs::path folder = fs::temp_directory_path() / ("tessaloom-chm-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
     fs::remove_all(folder);
@@ -113,17 +94,14 @@ TEST(ChmFileOpen, WhatIsNoWholeHelpFileIsRefusedOrReadOnlyAsFarAsItGoes)
 
     std::ifstream in(kBuiltHelpFile, std::ios::binary);
     const std::string whole((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    const std::unique_ptr<ChmFile> complete = ChmFile::open(kBuiltHelpFile);
-    ASSERT_TRUE(complete);
     for (const std::size_t length : {std::size_t{100}, std::size_t{1000}, whole.size() / 2, whole.size() - 100}) {
-        SCOPED_TRACE(length);
         const std::unique_ptr<ChmFile> cut = ChmFile::open(write("cut.chm", whole.substr(0, length)));
         if (!cut)
             continue;
         cut->systemInfo();
         // What can be read is what the complete file holds; the rest is simply not there.
-        for (const std::string& path : complete->files())
-            EXPECT_EQ(cut->read(path).value_or(*complete->read(path)), *complete->read(path)) << path;
+        for (const std::string& path : file->files())
+            EXPECT_EQ(cut->read(path).value_or(text(path)), text(path)) << length << " " << path;
     }
     fs::remove_all(folder);
 }

@@ -9,10 +9,8 @@
 namespace tessaloom::testing {
 
 // Records what the dialog's menus asked of the program around it.
-class ScriptedDialogHost final : public PictureDialogHost {
-public:
+struct ScriptedDialogHost final : PictureDialogHost {
     int programEnds = 0;
-
     void showAboutBox() override {}
     void endProgram() override { ++programEnds; }
 };
@@ -20,7 +18,7 @@ public:
 using Slot = std::pair<std::string, std::string>;
 
 // A picture dialog's logic on scripted services and an in-memory settings store.
-class PictureDialogFixture : public ::testing::Test, protected ScriptedServices {
+class PictureDialogTest : public ::testing::Test, protected ScriptedServices {
 protected:
     ScriptedFileChooser chooser;
     ScriptedDialogHost host;
@@ -45,7 +43,6 @@ protected:
         dialog.userTypesPath(path);
     }
     void selectSlot(int slot) { dialog.userSelectsSlot(slot - 1); }
-    std::string selectedSlot() const { return controls().cboImage.Text(); }
     std::string preview() const { return pictureName(controls().imgImage.Picture); }
     Slot boxes() const { return {controls().txtLabel.Text, controls().txtPath.Text}; }
 };

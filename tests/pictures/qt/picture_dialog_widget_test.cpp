@@ -13,7 +13,7 @@
 namespace tessaloom::testing {
 namespace {
 
-class PictureDialogWidgetTest : public PictureDialogFixture {};
+class PictureDialogWidgetTest : public PictureDialogTest {};
 
 // The artwork library carries the two placeholders as resources; a link that dropped them would
 // leave the preview blank without any other sign.
