@@ -1,5 +1,6 @@
-// Example files of every kind; that any file reads back the same after a write is the fuzz
-// target's to show.
+// Example files of every kind. That any file reads back the same after a write, a last line
+// without a line end and carriage returns before a line feed included, is the fuzz target's to
+// show (see its corpus).
 #include "settings/reg_file_document.h"
 #include "settings/registry.h"
 #include "settings/text_encoding.h"
@@ -8,7 +9,7 @@
 
 #include <algorithm>
 #include <random>
-#include <sstream>
+#include <regex>
 
 namespace tessaloom {
 namespace {
@@ -23,29 +24,6 @@ StoredValue dword(std::uint8_t low) { return {kRegDword, {low, 0, 0, 0}}; }
 Values settingsIn(const RegFileDocument& doc) { return doc.values(kHkeyLocalMachine, kSettingsKeyPath); }
 Values settingsIn(const std::string& file) { return settingsIn(RegFileDocument::parse(file)); }
 void set(RegFileDocument& doc, const NamedValue& value) { doc.setValue(kHkeyLocalMachine, kSettingsKeyPath, value); }
-
-// Every wanted line is a line of the text, in the same order.
-::testing::AssertionResult keepsLines(const std::string& text, const std::vector<std::string>& wanted)
-{
-    const std::string framed = "\n" + text + "\n";
-    std::size_t at = 0;
-    for (const std::string& line : wanted) {
-        if ((at = framed.find("\n" + line + "\n", at)) == std::string::npos)
-            return ::testing::AssertionFailure() << "lost line: " << line.substr(0, 80);
-        ++at;
-    }
-    return ::testing::AssertionSuccess();
-}
-
-// The lines of a text, without their line ends.
-std::vector<std::string> linesOf(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line.ends_with('\r') ? line.substr(0, line.size() - 1) : line);
-    return lines;
-}
 
 std::string utf16leWithMark(std::string_view utf8)
 {
@@ -96,8 +74,10 @@ TEST(RegFileDocumentTest, ReadsAnExportOfTheRegistryEditorAndKeepsWhatItCannotRe
     EXPECT_EQ(settingsIn(written), values);
     const std::string text = exportedText(written);
     EXPECT_TRUE(text.starts_with("Windows Registry Editor Version 5.00\n\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\"));
-    EXPECT_TRUE(keepsLines(text, {"\"Expand\"=hex(2):25,00,54,00,45,00,4d,00,50,00,25,00,5c,00,a9,03,00,00",
-                                  "\"Broken\"=hex(2):25,00,54,00,\xCE\xA9\\", "  00,00", "\"Deleted\"=-", "; a comment"}));
+    EXPECT_NE(text.find("\n\"Expand\"=hex(2):25,00,54,00,45,00,4d,00,50,00,25,00,5c,00,a9,03,00,00\n\"Broken\"=hex(2):25,"
+                        "00,54,00,\xCE\xA9\\\n  00,00\n\"Deleted\"=-\n"),
+              std::string::npos);
+    EXPECT_TRUE(text.ends_with("\n; a comment\n"));
 }
 
 TEST(RegFileDocumentTest, OnlyAnAllAsciiFileStaysRegedit4AndOlderFilesReadAsTheyWereMeant)
@@ -106,7 +86,8 @@ TEST(RegFileDocumentTest, OnlyAnAllAsciiFileStaysRegedit4AndOlderFilesReadAsThey
     RegFileDocument document = RegFileDocument::parse(own);
     EXPECT_EQ(document.serialize(), own);
     set(document, {"Multi", {kRegMultiSz, Bytes{'C', 'a', 'f', 0xC3, 0xA9, 0, 0}}});
-    EXPECT_TRUE(keepsLines(exportedText(document.serialize()), {"\"Multi\"=hex(7):43,00,61,00,66,00,e9,00,00,00,00,00"}));
+    EXPECT_NE(exportedText(document.serialize()).find("\n\"Multi\"=hex(7):43,00,61,00,66,00,e9,00,00,00,00,00\n"),
+              std::string::npos);
 
     // This store's older files are UTF-8; the registry editor's REGEDIT4 files are in its code page.
     EXPECT_EQ(settingsIn(std::string("REGEDIT4\n") + kKey + "\n\"A\"=\"Caf\xC3\xA9\"\n\"B\"=\"Caf\xE9 \x80\"\n"),
@@ -147,25 +128,23 @@ TEST(RegFileDocumentTest, GarbageBrokenLinesAndDuplicatesAreKeptAsTextAroundTheV
     after = validUtf8(after);
     const std::string megabyteText(1 << 20, 'y');
     // Values under a root or a deletion not understood count for nothing; a later definition wins.
-    const std::vector<std::string> kept = {
-        "\"NumRows\"=dword:00000002", std::string(1 << 20, 'x'), "\"ImageLabel01\"=\"Cats", "\"ImageLabel02",
-        "\"ImageLabel03\"=dword:123456789", "\"ImageLabel04\"=\"a\\nb\"", "\"ImageLabel05\"=\"ok\" trailing",
-        "\"ImageLabel06\"=hex:4g", "\"ImageLabel07\"=hex:41,\\", "[HKEY_NOWHERE\\Software\\Marrowquill Software\\Tessaloom]",
-        "\"FlipSpeed\"=dword:00000001", "[-HKEY_NOWHERE\\Software]", "\"FlipSpeed\"=dword:00000002", kKey,
-        "\"Tries2\"=dword:00000007"};
-    std::string text = before + "\n" + kKey + "\n\"ImagePath01\"=\"" + megabyteText + "\"\n";
-    for (const std::string& line : kept)
-        text += line + "\n";
-    text += "\"numrows\"=dword:00000004\n" + after;
+    const std::string kept = "\"NumRows\"=dword:00000002\n" + std::string(1 << 20, 'x') + "\n\"ImageLabel01\"=\"Cats\n"
+                             "\"ImageLabel02\n\"ImageLabel03\"=dword:123456789\n\"ImageLabel04\"=\"a\\nb\"\n"
+                             "\"ImageLabel05\"=\"ok\" trailing\n\"ImageLabel06\"=hex:4g\n\"ImageLabel07\"=hex:41,\\\n"
+                             "[HKEY_NOWHERE\\Software\\Marrowquill Software\\Tessaloom]\n\"FlipSpeed\"=dword:00000001\n"
+                             "[-HKEY_NOWHERE\\Software]\n\"FlipSpeed\"=dword:00000002\n" + kKey + "\n\"Tries2\"=dword:00000007\n";
+    const std::string text = before + "\n" + kKey + "\n\"ImagePath01\"=\"" + megabyteText + "\"\n" + kept +
+                             "\"numrows\"=dword:00000004\n" + after;
     RegFileDocument document = RegFileDocument::parse(text);
     EXPECT_EQ(settingsIn(document), (Values{{"ImagePath01", sz(megabyteText)}, {"NumRows", dword(4)}, {"Tries2", dword(7)}}));
 
     set(document, {"ImagePath01", sz("")});
     set(document, {"NUMROWS", dword(5)});
     const std::string written = exportedText(document.serialize());
-    EXPECT_TRUE(keepsLines(written, linesOf(before)));
-    EXPECT_TRUE(keepsLines(written, kept));
-    EXPECT_TRUE(keepsLines(written, linesOf(after)));
+    const auto linesKept = [](const std::string& noise) { return std::regex_replace(noise, std::regex("\r*\n"), "\n"); };
+    EXPECT_NE(written.find(linesKept(before) + "\n"), std::string::npos);
+    EXPECT_NE(written.find(kept), std::string::npos);
+    EXPECT_NE(written.find(linesKept(after)), std::string::npos);
     EXPECT_LT(written.size(), text.size() - megabyteText.size() + 100);
     EXPECT_EQ(settingsIn(document.serialize()), (Values{{"ImagePath01", sz("")}, {"NumRows", dword(5)}, {"Tries2", dword(7)}}));
 }
@@ -186,18 +165,6 @@ TEST(RegFileDocumentTest, ATruncatedFileGivesEachValueWholeOrNotAtAll)
             const std::string once = cut.serialize();
             EXPECT_EQ(RegFileDocument::parse(once).serialize(), once) << "cut at " << length;
         }
-    }
-}
-
-TEST(RegFileDocumentTest, ALastLineWithoutALineEndIsNeverAValueAndStaysLast)
-{
-    for (const std::string& section : {std::string(kKey), std::string("[HKEY_NOWHERE\\Software]")}) {
-        RegFileDocument document = RegFileDocument::parse("REGEDIT4\n" + section + "\n\"Tries4\"=dword:0000000c");
-        EXPECT_TRUE(settingsIn(document).empty());
-        set(document, {"FlipSpeed", dword(1)});
-        const std::string written = document.serialize();
-        EXPECT_TRUE(written.ends_with("\n\"Tries4\"=dword:0000000c"));
-        EXPECT_EQ(settingsIn(written), (Values{{"FlipSpeed", dword(1)}}));
     }
 }
 
