@@ -80,11 +80,9 @@ TEST(RegFileDocumentTest, ReadsAnExportOfTheRegistryEditorAndKeepsWhatItCannotRe
     EXPECT_TRUE(text.ends_with("\n; a comment\n"));
 }
 
-TEST(RegFileDocumentTest, OnlyAnAllAsciiFileStaysRegedit4AndOlderFilesReadAsTheyWereMeant)
+TEST(RegFileDocumentTest, ANonAsciiTextInHexTurnsTheFileIntoTheExportFormAndOlderFilesReadAsTheyWereMeant)
 {
-    const std::string own = std::string("REGEDIT4\n\n") + kKey + "\n\"NumRows\"=dword:00000004\n";
-    RegFileDocument document = RegFileDocument::parse(own);
-    EXPECT_EQ(document.serialize(), own);
+    RegFileDocument document;
     set(document, {"Multi", {kRegMultiSz, Bytes{'C', 'a', 'f', 0xC3, 0xA9, 0, 0}}});
     EXPECT_NE(exportedText(document.serialize()).find("\n\"Multi\"=hex(7):43,00,61,00,66,00,e9,00,00,00,00,00\n"),
               std::string::npos);

@@ -11,7 +11,6 @@
 #include <fstream>
 #include <grp.h>
 #include <random>
-#include <sstream>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -44,9 +43,8 @@ int exitCodeOf(pid_t child)
 // A file's bytes, empty when it cannot be read.
 std::string contentOf(const std::string& path)
 {
-    std::ostringstream content;
-    content << std::ifstream(path, std::ios::binary).rdbuf();
-    return content.str();
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
 }
 
 // Flushing to the disk, left out where thousands of writes test something else.
