@@ -85,8 +85,6 @@ TYPED_TEST(RegistryConformanceTest, TheFirstWriteMakesTheKeyAndReadsCutTextAtANu
     EXPECT_EQ(this->read("NumRows"), SettingValue(4));
     EXPECT_EQ(this->raw("NumRows"), (StoredValue{kRegDword, {4, 0, 0, 0}}));
     EXPECT_TRUE(this->read("Missing").isEmpty() && !this->raw("Missing"));
-    EXPECT_TRUE(this->store.ReadRegistryValue(kHkeyLocalMachine, "Software\\Elsewhere", "NumRows").isEmpty());
-    EXPECT_FALSE(this->keyExists("Software\\Elsewhere"));
     if constexpr (std::is_same_v<TypeParam, MemoryBackend>) {
         this->backend.registry.failWrites = true;  // the store closes what it opened on every path
         this->store.WriteRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, "NoNul", "x");
