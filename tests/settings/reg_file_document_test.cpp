@@ -39,7 +39,9 @@ std::string exportedText(const std::string& file)
     std::string plain;
     for (char c : utf16leToUtf8(reinterpret_cast<const std::uint8_t*>(file.data()) + 2, file.size() - 2)) {
         EXPECT_TRUE(c != '\n' || plain.ends_with('\r')) << "a line ending in LF alone";
-        c == '\n' && plain.ends_with('\r') ? void(plain.back() = '\n') : plain.push_back(c);
+        if (c == '\n' && plain.ends_with('\r'))
+            plain.pop_back();
+        plain.push_back(c);
     }
     return plain;
 }

@@ -1,5 +1,6 @@
 // The settings file as the store's registry off Windows: where it lives, how it is written, what
 // happens when it cannot be read or written, and programs sharing it.
+#include "settings/reg_file_document.h"
 #include "settings/reg_file_registry.h"
 #include "settings/settings_store.h"
 #include "temp_folder.h"
@@ -77,7 +78,7 @@ SettingValue readFrom(Registry& registry, const std::string& name)
     return SettingsStore(registry, NumberFormat{".", ","}).ReadRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, name);
 }
 
-// Returns the store's last result, which tells whether the write went through.
+// Returns the store's last result, which tells whether the key could be had for writing.
 std::int32_t writeTo(Registry& registry, const std::string& name, const SettingValue& data)
 {
     SettingsStore store(registry, NumberFormat{".", ","});

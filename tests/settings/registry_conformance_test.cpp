@@ -48,7 +48,8 @@ protected:
     {
         Registry::Handle key = 0;
         const bool exists = registry.openKey(kHkeyLocalMachine, path, key) == 0 && key != 0;
-        return registry.closeKey(key), exists;
+        registry.closeKey(key);
+        return exists;
     }
 };
 
