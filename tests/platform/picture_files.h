@@ -16,17 +16,17 @@ inline void append(Bytes& to, const Bytes& bytes)
     to.insert(to.end(), bytes.begin(), bytes.end());
 }
 
-// Appends a number in the given number of bytes, least significant first unless big-endian.
-inline void put(Bytes& to, std::uint32_t value, int bytes, bool bigEndian = false)
+// Appends numbers, each in the given number of bytes, least significant first unless big-endian.
+inline void put(Bytes& to, std::initializer_list<std::pair<std::uint64_t, int>> numbers, bool bigEndian = false)
 {
-    for (int i = 0; i < bytes; ++i)
-        to.push_back(std::uint8_t(value >> 8 * (bigEndian ? bytes - 1 - i : i)));
+    for (const auto& [value, bytes] : numbers)
+        for (int i = 0; i < bytes; ++i)
+            to.push_back(std::uint8_t(value >> 8 * (bigEndian ? bytes - 1 - i : i)));
 }
 
 inline void appendMarkerSegment(Bytes& to, std::uint8_t marker, const Bytes& payload)
 {
-    append(to, {0xFF, marker});
-    put(to, std::uint32_t(payload.size() + 2), 2, true);
+    put(to, {{0xFF, 1}, {marker, 1}, {payload.size() + 2, 2}}, true);
     append(to, payload);
 }
 
@@ -34,11 +34,8 @@ inline void appendMarkerSegment(Bytes& to, std::uint8_t marker, const Bytes& pay
 inline Bytes exifSegment(int orientation, bool littleEndian)
 {
     const std::uint8_t order = littleEndian ? 'I' : 'M';
-    Bytes exif{'E', 'x', 'i', 'f', 0, 0, order, order};
-    for (const auto& [value, bytes] : {std::pair{42, 2}, {8, 4}, {1, 2}, {0x0112, 2}, {3, 2}, {1, 4}, {orientation, 2},
-                                      {0, 2}, {0, 4}})
-        put(exif, std::uint32_t(value), bytes, !littleEndian);
-    Bytes segment;
+    Bytes exif{'E', 'x', 'i', 'f', 0, 0, order, order}, segment;
+    put(exif, {{42, 2}, {8, 4}, {1, 2}, {0x0112, 2}, {3, 2}, {1, 4}, {orientation, 2}, {0, 2}, {0, 4}}, !littleEndian);
     appendMarkerSegment(segment, 0xE1, exif);
     return segment;
 }
@@ -56,16 +53,12 @@ struct JpegLayout {
 // marker in it), EOI.
 inline Bytes jpegFile(const JpegLayout& layout)
 {
-    Bytes file{0xFF, 0xD8};
+    Bytes file{0xFF, 0xD8}, frame{8}, scan{std::uint8_t(layout.firstScanComponents)};
     appendMarkerSegment(file, 0xDB, Bytes(65, 1));
-    Bytes frame{8};
-    put(frame, layout.height, 2, true);
-    put(frame, layout.width, 2, true);
-    frame.push_back(std::uint8_t(layout.sampling.size()));
+    put(frame, {{layout.height, 2}, {layout.width, 2}, {layout.sampling.size(), 1}}, true);
     for (std::size_t c = 0; c < layout.sampling.size(); ++c)
         append(frame, {std::uint8_t(c + 1), layout.sampling[c], 0});
     appendMarkerSegment(file, layout.frame, frame);
-    Bytes scan{std::uint8_t(layout.firstScanComponents)};
     for (std::size_t c = 0; c < layout.firstScanComponents; ++c)
         append(scan, {std::uint8_t(c + 1), 0});
     append(scan, {0, 63, 0});
@@ -85,11 +78,9 @@ inline Bytes jpegFile(const JpegLayout& layout)
 inline Bytes gifFile(int width = 2, int height = 2)
 {
     Bytes file{'G', 'I', 'F', '8', '9', 'a'};
-    put(file, width, 2);
-    put(file, height, 2);
+    put(file, {{width, 2}, {height, 2}});
     append(file, {0x80, 0, 0, 0, 0, 0, 255, 255, 255, 0x21, 0xF9, 4, 0, 0, 0, 0, 0, 0x2C, 0, 0, 0, 0});
-    put(file, width, 2);
-    put(file, height, 2);
+    put(file, {{width, 2}, {height, 2}});
     append(file, {0, 2, 2, 0x84, 0x8F, 1, 0x51, 0, 0x3B});
     return file;
 }
@@ -100,31 +91,23 @@ inline Bytes bmpFile(int width, int height, int bits, int compression, const Byt
 {
     const std::uint32_t table = bits <= 8 ? 4u << bits : 0;
     Bytes file{'B', 'M'};
-    for (const auto& [value, bytes] : {std::pair{54 + table + pixels.size(), 4}, {0, 4}, {54 + table, 4}, {40, 4},
-                                      {std::size_t(width), 4}, {std::size_t(height), 4}, {1, 2},
-                                      {std::size_t(bits), 2}, {std::size_t(compression), 4}})
-        put(file, std::uint32_t(value), bytes);
+    put(file, {{54 + table + pixels.size(), 4}, {0, 4}, {54 + table, 4}, {40, 4}, {std::uint32_t(width), 4},
+               {std::uint32_t(height), 4}, {1, 2}, {bits, 2}, {compression, 4}});
     append(file, Bytes(20 + table, 0));
     append(file, pixels);
     return file;
 }
 
-class MemoryBytes final : public PictureBytes {
-public:
-    explicit MemoryBytes(Bytes bytes)
-        : bytes_(std::move(bytes))
-    {
-    }
-    std::uint64_t size() const override { return bytes_.size(); }
+struct MemoryBytes final : PictureBytes {
+    explicit MemoryBytes(Bytes bytes) : bytes(std::move(bytes)) {}
+    std::uint64_t size() const override { return bytes.size(); }
     std::size_t read(std::uint64_t offset, std::uint8_t* into, std::size_t count) override
     {
-        const std::size_t n = offset < bytes_.size() ? std::min<std::uint64_t>(count, bytes_.size() - offset) : 0;
-        std::copy_n(bytes_.begin() + std::ptrdiff_t(offset), n, into);
+        const std::size_t n = offset < bytes.size() ? std::min<std::uint64_t>(count, bytes.size() - offset) : 0;
+        std::copy_n(bytes.begin() + std::ptrdiff_t(offset), n, into);
         return n;
     }
-
-private:
-    Bytes bytes_;
+    Bytes bytes;
 };
 
 } // namespace tessaloom::testing

@@ -9,22 +9,19 @@ namespace tessaloom::testing {
 namespace {
 
 // Holds posted work until the test runs it.
-class ManualWorker final : public BackgroundExecutor {
-public:
+struct ManualWorker final : BackgroundExecutor {
     std::vector<std::function<void()>> posted;
     void post(std::function<void()> work) override { posted.push_back(std::move(work)); }
     void runAll()
     {
-        for (const auto& work : posted)
+        for (const auto& work : std::exchange(posted, {}))
             work();
-        posted.clear();
     }
 };
 
 // Files with stamps; "broken" ones exist but decode to nothing. Records every decode.
-class ScriptedDecoder final : public PictureDecoder {
-public:
-    std::map<std::string, FileStamp> files;
+struct ScriptedDecoder final : PictureDecoder {
+    std::map<std::string, FileStamp> files{{"/p/a.jpg", {10, 1}}, {"/p/b.jpg", {20, 1}}, {"/p/broken.jpg", {5, 1}}};
     std::vector<std::string> decodes;
 
     PictureRef decode(const std::string& path, PixelSize box) override
@@ -34,8 +31,7 @@ public:
     }
     std::optional<FileStamp> stamp(const std::string& path) override
     {
-        const auto it = files.find(path);
-        return it == files.end() ? std::nullopt : std::optional(it->second);
+        return files.count(path) ? std::optional(files[path]) : std::nullopt;
     }
 };
 
@@ -45,8 +41,6 @@ protected:
     ManualWorker worker;
     PreparedPictures pictures{decoder, worker};
     const PixelSize box{642, 480};
-
-    void SetUp() override { decoder.files = {{"/p/a.jpg", {10, 1}}, {"/p/b.jpg", {20, 1}}, {"/p/broken.jpg", {5, 1}}}; }
 };
 
 TEST_F(PreparedPicturesTest, EachFileIsDecodedOnceWhetherTheChoiceOrTheWorkerComesFirst)
@@ -56,7 +50,7 @@ TEST_F(PreparedPicturesTest, EachFileIsDecodedOnceWhetherTheChoiceOrTheWorkerCom
 
     // Chosen before the worker reached it: decoded at once, and the worker finds it done.
     const PictureRef a = pictures.loadPicture("/p/a.jpg", box);
-    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(pictureName(a), "/p/a.jpg");
     worker.runAll();
     EXPECT_EQ(pictures.loadPicture("/p/a.jpg", box), a);
     EXPECT_EQ(pictureName(pictures.loadPicture("/p/b.jpg", box)), "/p/b.jpg");
@@ -73,11 +67,9 @@ TEST_F(PreparedPicturesTest, AChangedFileOrAnotherBoxIsDecodedAgainAndAVanishedF
     EXPECT_NE(changed, first);
     EXPECT_NE(pictures.loadPicture("/p/a.jpg", {321, 240}), changed);
     EXPECT_EQ(pictures.loadPicture("/p/a.jpg", box), changed);
-    EXPECT_EQ(decoder.decodes.size(), 3u);
-
     decoder.files.erase("/p/a.jpg");
     EXPECT_EQ(pictures.loadPicture("/p/a.jpg", box), nullptr);
-    EXPECT_EQ(decoder.decodes.size(), 3u);
+    EXPECT_EQ(decoder.decodes, (std::vector<std::string>{"/p/a.jpg 642", "/p/a.jpg 642", "/p/a.jpg 321"}));
 }
 
 TEST_F(PreparedPicturesTest, ANewPreparationDropsTheWorkLeftOfTheLastOne)

@@ -13,29 +13,27 @@
 namespace tessaloom::testing {
 namespace {
 
-// The smallest GIF: one pixel of a two-colour table (Qt reads GIF but cannot write it).
-const QByteArray kOnePixelGif = QByteArray::fromHex(
-    "474946383961" "01000100" "800000" "ffffff000000"
-    "2c0000000001000100" "00" "02" "024401" "00" "3b");
+QByteArray qtBytes(const Bytes& bytes)
+{
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
+}
 
 QByteArray encoded(const QImage& image, const char* format)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, format);
     return bytes;
 }
-
-const QColor kQuadrants[] = {Qt::red, Qt::green, Qt::blue, Qt::white};
 
 // Red and green above, blue and white below.
 QImage quadrants(int width, int height)
 {
     QImage image(width, height, QImage::Format_RGB32);
     QPainter painter(&image);
+    const QColor colours[] = {Qt::red, Qt::green, Qt::blue, Qt::white};
     for (int q = 0; q < 4; ++q)
-        painter.fillRect(q % 2 * width / 2, q / 2 * height / 2, width / 2, height / 2, kQuadrants[q]);
+        painter.fillRect(q % 2 * width / 2, q / 2 * height / 2, width / 2, height / 2, colours[q]);
     return image;
 }
 
@@ -55,38 +53,33 @@ protected:
     QTemporaryDir dir;
     const PixelSize box{321, 240};
 
-    QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
     void write(const char* name, const QByteArray& bytes) const
     {
-        QFile file(path(name));
+        QFile file(dir.filePath(QString::fromLatin1(name)));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes);
     }
-    QImage decode(const char* name, PixelSize to) const { return QtPictureDecoder::decodeImage(path(name), to); }
+    QImage decode(const char* name, PixelSize to) const
+    {
+        return QtPictureDecoder::decodeImage(dir.filePath(QString::fromLatin1(name)), to);
+    }
 };
 
 TEST_F(PictureDecoderTest, EachFormatIsReadByItsContentForTheDevicePixelsOfTheBox)
 {
-    QImage red(64, 48, QImage::Format_RGB32);
-    red.fill(Qt::red);
-    const QByteArray jpeg = encoded(red, "jpeg");
-    write("red.jpg", jpeg);
-    write("red.bmp", encoded(red, "bmp"));
-    write("dot.gif", kOnePixelGif);
-    // Named as another format; and a motion photo, its video after the end of the picture.
-    write("dot.jpg", kOnePixelGif);
-    write("photo@2x.jpg", encoded(red, "bmp"));  // and named to claim a ratio of its own
-    write("motion.jpg", jpeg + QByteArray(3 * 1024 * 1024, '\xd8'));
+    const QImage picture = quadrants(64, 48);
+    const QByteArray jpeg = encoded(picture, "jpeg");
+    write("photo.jpg", jpeg);
+    write("dot.gif", qtBytes(gifFile()));  // Qt reads GIF but cannot write it
+    write("photo@2x.jpg", encoded(picture, "bmp"));  // named as another format, and to claim a ratio of its own
+    // A motion photo: megabytes of video, with marker-like bytes in them, after the end of the picture.
+    write("motion.jpg", jpeg + QByteArray("\xff\xd8\xff\x00", 4).repeated(786432));
 
-    for (const char* name : {"red.jpg", "red.bmp", "dot.gif", "dot.jpg", "photo@2x.jpg", "motion.jpg"}) {
-        SCOPED_TRACE(name);
+    for (const char* name : {"photo.jpg", "dot.gif", "photo@2x.jpg", "motion.jpg"}) {
         const QImage image = decode(name, box);
-        ASSERT_FALSE(image.isNull());
-        EXPECT_EQ(image.size(), QSize(321, 240));
-        EXPECT_EQ(image.devicePixelRatio(), 1.0);
+        EXPECT_TRUE(image.size() == QSize(321, 240) && image.devicePixelRatio() == 1.0) << name;
     }
-    EXPECT_GT(qRed(decode("motion.jpg", box).pixel(100, 100)), 200);
-    EXPECT_EQ(decode("red.jpg", {642, 480}).size(), QSize(642, 480));
+    EXPECT_EQ(quadrantsOf(decode("motion.jpg", box)), "rgbw");
 }
 
 TEST_F(PictureDecoderTest, TheExifOrientationTurnsThePictureUprightBeforeItIsStretched)
@@ -95,32 +88,22 @@ TEST_F(PictureDecoderTest, TheExifOrientationTurnsThePictureUprightBeforeItIsStr
     // Where the stored quadrants show for orientations 1 to 8.
     const char* upright[] = {"rgbw", "grwb", "wbgr", "bwrg", "rbgw", "brwg", "wgbr", "gwrb"};
     for (int orientation = 1; orientation <= 8; ++orientation) {
-        SCOPED_TRACE(orientation);
-        const Bytes exif = exifSegment(orientation, orientation % 2 == 0);
-        write("turned.jpg", jpeg.left(2) + QByteArray(reinterpret_cast<const char*>(exif.data()), qsizetype(exif.size())) +
-                                jpeg.mid(2));
+        write("turned.jpg", jpeg.left(2) + qtBytes(exifSegment(orientation, orientation % 2 == 0)) + jpeg.mid(2));
         const QImage image = decode("turned.jpg", {40, 60});
-        ASSERT_EQ(image.size(), QSize(40, 60));
-        EXPECT_EQ(quadrantsOf(image), upright[orientation - 1]);
+        EXPECT_EQ(image.size(), QSize(40, 60)) << orientation;
+        EXPECT_EQ(quadrantsOf(image), upright[orientation - 1]) << orientation;
     }
 }
 
-// Text named as a picture, a photo cut off in its image data, a progressive header claiming
-// 20000 x 20000 pixels, a folder, a missing file. Files of every kind cut off, or claiming too
-// much, are judged by the checks before this decoder reads them.
+// Text named as a picture, a photo cut off in its image data, a folder, a missing file. Files of
+// every kind cut off, or claiming too much, are judged by the checks before this decoder reads them.
 TEST_F(PictureDecoderTest, WhatIsNoWholeDecodablePictureFails)
 {
     write("notes.jpg", "These are not the pixels you are looking for.\n");
     const QByteArray jpeg = encoded(quadrants(400, 300), "jpeg");
     write("cut.jpg", jpeg.left(jpeg.size() * 6 / 10));
-    QByteArray huge = jpeg;
-    const qsizetype frame = huge.indexOf("\xff\xc0");
-    ASSERT_GT(frame, 0);
-    huge.replace(frame + 1, 8, QByteArray::fromHex("c20011084e204e20"));  // progressive, 20000 x 20000
-    write("huge.jpg", huge);
     QDir(dir.path()).mkdir(QStringLiteral("folder.jpg"));
-
-    for (const char* name : {"notes.jpg", "cut.jpg", "huge.jpg", "folder.jpg", "missing.bmp"})
+    for (const char* name : {"notes.jpg", "cut.jpg", "folder.jpg", "missing.bmp"})
         EXPECT_TRUE(decode(name, box).isNull()) << name;
 }
 

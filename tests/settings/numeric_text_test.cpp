@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
 
 namespace tessaloom {
 namespace {
@@ -15,11 +16,6 @@ std::optional<std::int32_t> stored(const std::string& text, const NumberFormat& 
 {
     const std::optional<DecimalNumber> number = parseNumericText(text, format);
     return number ? roundedToInt32(*number) : std::nullopt;
-}
-
-bool numeric(const std::string& text, const NumberFormat& format = kEnglish)
-{
-    return parseNumericText(text, format).has_value();
 }
 
 TEST(NumericTextTest, ReadsBlanksSignSeparatorsAndExponentAndRoundsHalvesToEvenExactly)
@@ -43,12 +39,12 @@ TEST(NumericTextTest, OtherTextsAreNoNumberAndNumbersOutside32BitsHaveOnlyADoubl
 {
     for (const char* text : {"", " ", "\t", "abc", "12abc", "1e", "e5", ".", "+", "- 5", "5-", "0x10", "1,,000",
                              ",5", "1,", "1 2", "1.2.3", "1e5.5", "(5)", "\xEF\xBC\x95"})
-        EXPECT_FALSE(numeric(text)) << text;
-    EXPECT_FALSE(numeric("1,234", NumberFormat{".", ""}));
-    EXPECT_FALSE(numeric("1 000", kFrench));  // a plain space is not the locale's separator
+        EXPECT_FALSE(parseNumericText(text, kEnglish)) << text;
+    EXPECT_FALSE(parseNumericText("1,234", NumberFormat{".", ""}));
+    EXPECT_FALSE(parseNumericText("1 000", kFrench));  // a plain space is not the locale's separator
     for (const std::string& text : std::vector<std::string>{"2147483647.5", "2147483648", "-2147483649", "12345678901",
                                                             "1e400", "1e999999999999999999999", std::string(100000, '9')}) {
-        EXPECT_TRUE(numeric(text)) << text;
+        EXPECT_TRUE(parseNumericText(text, kEnglish)) << text;
         EXPECT_EQ(stored(text), std::nullopt) << text;
     }
     EXPECT_EQ(numericValue(" -1.234,5e3 ", kGerman), -1234500.0);
@@ -56,6 +52,33 @@ TEST(NumericTextTest, OtherTextsAreNoNumberAndNumbersOutside32BitsHaveOnlyADoubl
     EXPECT_TRUE(std::isinf(*numericValue(std::string(400, '9') + "e-10", kEnglish)));
     EXPECT_EQ(numericValue("x", kEnglish), std::nullopt);
 }
+
+#ifndef _WIN32
+TEST(NumericTextTest, TheUsersFormatIsTheNumericLocalesReadInItsOwnCharacterSet)
+{
+    // Run scripts/deps when this fails: it generates the locales.
+    const std::string narrowNoBreakSpace = "\u202F";
+    const std::tuple<std::map<std::string, std::string>, std::string, std::optional<std::int32_t>> cases[] = {
+        {{{"LANG", "fr_FR.UTF-8"}}, "1" + narrowNoBreakSpace + "234,6", 1235},
+        {{{"LC_ALL", "ru_RU.UTF-8"}, {"LANG", "de_DE.UTF-8"}}, "1" + narrowNoBreakSpace + "234", 1234},
+        // The numeric category alone names French; the character set of the rest is ASCII.
+        {{{"LC_NUMERIC", "fr_FR.UTF-8"}, {"LANG", "C"}}, "2" + narrowNoBreakSpace + "001", 2001},
+        {{{"LANG", "de_DE.UTF-8"}}, "1.234,4", 1234}, {{{"LANG", "C"}}, "1.5e2", 150}, {{{"LANG", "C"}}, "1,234", {}},
+    };
+    std::map<std::string, std::optional<std::string>> saved;  // and given back at the end
+    for (const char* name : {"LC_ALL", "LC_NUMERIC", "LC_CTYPE", "LANG", "LANGUAGE"})
+        saved[name] = ::getenv(name) ? std::optional<std::string>(::getenv(name)) : std::nullopt;
+    for (const auto& [environment, text, number] : cases) {
+        for (const auto& [name, value] : saved)
+            ::unsetenv(name.c_str());
+        for (const auto& [name, value] : environment)
+            ::setenv(name.c_str(), value.c_str(), 1);
+        EXPECT_EQ(stored(text, userNumberFormat()), number) << text;
+    }
+    for (const auto& [name, value] : saved)
+        value ? ::setenv(name.c_str(), value->c_str(), 1) : ::unsetenv(name.c_str());
+}
+#endif
 
 } // namespace
 } // namespace tessaloom

@@ -1,3 +1,6 @@
+// Example files of every kind. That any file reads back the same after a write, a last line
+// without a line end and carriage returns before a line feed included, is the fuzz target's to
+// show (see its corpus).
 #include "settings/reg_file_document.h"
 #include "settings/registry.h"
 #include "settings/text_encoding.h"
@@ -6,47 +9,21 @@
 
 #include <algorithm>
 #include <random>
-#include <sstream>
+#include <regex>
 
 namespace tessaloom {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
+using Values = std::vector<NamedValue>;
 
 constexpr const char* kKey = "[HKEY_LOCAL_MACHINE\\Software\\Marrowquill Software\\Tessaloom]";
 
 StoredValue sz(const std::string& text) { return {kRegSz, Bytes(text.c_str(), text.c_str() + text.size() + 1)}; }
 StoredValue dword(std::uint8_t low) { return {kRegDword, {low, 0, 0, 0}}; }
-std::vector<NamedValue> settingsIn(const RegFileDocument& doc) { return doc.values(kHkeyLocalMachine, kSettingsKeyPath); }
-
-std::vector<std::string> linesOf(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line.ends_with('\r') ? line.substr(0, line.size() - 1) : line);
-    return lines;
-}
-
-// Every wanted line is a line of the text, in the same order.
-::testing::AssertionResult keepsLines(const std::string& text, const std::vector<std::string>& wanted)
-{
-    const std::string framed = "\n" + text + "\n";
-    std::size_t at = 0;
-    for (const std::string& line : wanted) {
-        if ((at = framed.find("\n" + line + "\n", at)) == std::string::npos)
-            return ::testing::AssertionFailure() << "lost line: " << line.substr(0, 80);
-        ++at;
-    }
-    return ::testing::AssertionSuccess();
-}
-
-// Writing a document back is stable: a second round changes nothing.
-bool stable(const RegFileDocument& document)
-{
-    const std::string once = document.serialize();
-    return RegFileDocument::parse(once).serialize() == once;
-}
+Values settingsIn(const RegFileDocument& doc) { return doc.values(kHkeyLocalMachine, kSettingsKeyPath); }
+Values settingsIn(const std::string& file) { return settingsIn(RegFileDocument::parse(file)); }
+void set(RegFileDocument& doc, const NamedValue& value) { doc.setValue(kHkeyLocalMachine, kSettingsKeyPath, value); }
 
 std::string utf16leWithMark(std::string_view utf8)
 {
@@ -59,14 +36,12 @@ std::string utf16leWithMark(std::string_view utf8)
 std::string exportedText(const std::string& file)
 {
     EXPECT_TRUE(file.starts_with("\xFF\xFEW\0i\0n\0d\0o\0w\0s\0"));
-    std::string text = utf16leToUtf8(reinterpret_cast<const std::uint8_t*>(file.data()) + 2, file.size() - 2);
     std::string plain;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\n') {
-            EXPECT_TRUE(i > 0 && text[i - 1] == '\r') << "a line ending in LF alone";
-        }
-        if (text[i] != '\r' || i + 1 == text.size() || text[i + 1] != '\n')
-            plain.push_back(text[i]);
+    for (char c : utf16leToUtf8(reinterpret_cast<const std::uint8_t*>(file.data()) + 2, file.size() - 2)) {
+        EXPECT_TRUE(c != '\n' || plain.ends_with('\r')) << "a line ending in LF alone";
+        if (c == '\n' && plain.ends_with('\r'))
+            plain.pop_back();
+        plain.push_back(c);
     }
     return plain;
 }
@@ -86,7 +61,7 @@ TEST(RegFileDocumentTest, ReadsAnExportOfTheRegistryEditorAndKeepsWhatItCannotRe
                                  "\"Deleted\"=-\r\n"
                                  "; a comment\r\n";
     RegFileDocument document = RegFileDocument::parse(utf16leWithMark(exported));
-    std::vector<NamedValue> values = {
+    Values values = {
         {"NumRows", dword(5)},
         {"ImagePath01", sz("C:\\Users\\Ana\\\"Best\".jpg")},
         {"ImageLabel01", sz("\xCE\xA9\xCE\xBC\xCE\xAD\xCE\xB3\xCE\xB1")},
@@ -96,28 +71,27 @@ TEST(RegFileDocumentTest, ReadsAnExportOfTheRegistryEditorAndKeepsWhatItCannotRe
     EXPECT_EQ(settingsIn(document), values);  // "Broken" is not hex after all: kept as text
 
     values.push_back({"FlipSpeed", dword(0xB8)});
-    document.setValue(kHkeyLocalMachine, kSettingsKeyPath, values.back());
+    set(document, values.back());
     const std::string written = document.serialize();
-    EXPECT_EQ(settingsIn(RegFileDocument::parse(written)), values);
+    EXPECT_EQ(settingsIn(written), values);
     const std::string text = exportedText(written);
     EXPECT_TRUE(text.starts_with("Windows Registry Editor Version 5.00\n\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\"));
-    EXPECT_TRUE(keepsLines(text, {"\"Expand\"=hex(2):25,00,54,00,45,00,4d,00,50,00,25,00,5c,00,a9,03,00,00",
-                                  "\"Broken\"=hex(2):25,00,54,00,\xCE\xA9\\", "  00,00", "\"Deleted\"=-", "; a comment"}));
-    EXPECT_TRUE(stable(document));
+    EXPECT_NE(text.find("\n\"Expand\"=hex(2):25,00,54,00,45,00,4d,00,50,00,25,00,5c,00,a9,03,00,00\n\"Broken\"=hex(2):25,"
+                        "00,54,00,\xCE\xA9\\\n  00,00\n\"Deleted\"=-\n"),
+              std::string::npos);
+    EXPECT_TRUE(text.ends_with("\n; a comment\n"));
 }
 
-TEST(RegFileDocumentTest, OnlyAnAllAsciiFileStaysRegedit4AndOlderFilesReadAsTheyWereMeant)
+TEST(RegFileDocumentTest, ANonAsciiTextInHexTurnsTheFileIntoTheExportFormAndOlderFilesReadAsTheyWereMeant)
 {
-    const std::string own = std::string("REGEDIT4\n\n") + kKey + "\n\"NumRows\"=dword:00000004\n";
-    RegFileDocument document = RegFileDocument::parse(own);
-    EXPECT_EQ(document.serialize(), own);
-    document.setValue(kHkeyLocalMachine, kSettingsKeyPath, {"Multi", {kRegMultiSz, Bytes{'C', 'a', 'f', 0xC3, 0xA9, 0, 0}}});
-    EXPECT_TRUE(keepsLines(exportedText(document.serialize()), {"\"Multi\"=hex(7):43,00,61,00,66,00,e9,00,00,00,00,00"}));
+    RegFileDocument document;
+    set(document, {"Multi", {kRegMultiSz, Bytes{'C', 'a', 'f', 0xC3, 0xA9, 0, 0}}});
+    EXPECT_NE(exportedText(document.serialize()).find("\n\"Multi\"=hex(7):43,00,61,00,66,00,e9,00,00,00,00,00\n"),
+              std::string::npos);
 
     // This store's older files are UTF-8; the registry editor's REGEDIT4 files are in its code page.
-    const RegFileDocument older = RegFileDocument::parse(std::string("REGEDIT4\n") + kKey +
-                                                         "\n\"A\"=\"Caf\xC3\xA9\"\n\"B\"=\"Caf\xE9 \x80\"\n");
-    EXPECT_EQ(settingsIn(older), (std::vector<NamedValue>{{"A", sz("Caf\xC3\xA9")}, {"B", sz("Caf\xC3\xA9 \xE2\x82\xAC")}}));
+    EXPECT_EQ(settingsIn(std::string("REGEDIT4\n") + kKey + "\n\"A\"=\"Caf\xC3\xA9\"\n\"B\"=\"Caf\xE9 \x80\"\n"),
+              (Values{{"A", sz("Caf\xC3\xA9")}, {"B", sz("Caf\xC3\xA9 \xE2\x82\xAC")}}));
 }
 
 TEST(RegFileDocumentTest, LinesThatDeleteTakeEffectInReadingOrderAndAWriteComesBackAfterThem)
@@ -130,22 +104,17 @@ TEST(RegFileDocumentTest, LinesThatDeleteTakeEffectInReadingOrderAndAWriteComesB
     EXPECT_TRUE(settingsIn(document).empty());
     EXPECT_FALSE(document.keyExists(kHkeyLocalMachine, kSettingsKeyPath));
     EXPECT_TRUE(document.keyExists(kHkeyLocalMachine, "Software"));
-
-    document.setValue(kHkeyLocalMachine, kSettingsKeyPath, {"NumRows", dword(4)});
-    const RegFileDocument reread = RegFileDocument::parse(document.serialize());
-    EXPECT_EQ(settingsIn(reread), (std::vector<NamedValue>{{"NumRows", dword(4)}}));
+    set(document, {"NumRows", dword(4)});
+    EXPECT_EQ(settingsIn(document.serialize()), (Values{{"NumRows", dword(4)}}));
 
     // Short of a key deletion, a value deleted comes back after its deletion line, and one
     // defined again after it is what counts.
-    RegFileDocument values = RegFileDocument::parse(std::string("REGEDIT4\n") + kKey +
-                                                    "\n\"A\"=dword:00000001\n\"B\"=dword:00000002\n\"A\"=-\n"
-                                                    "\"B\"=-\n\"B\"=dword:00000003\n; end\n");
-    EXPECT_EQ(settingsIn(values), (std::vector<NamedValue>{{"B", dword(3)}}));
-    values.setValue(kHkeyLocalMachine, kSettingsKeyPath, {"A", dword(5)});
-    values.setValue(kHkeyLocalMachine, kSettingsKeyPath, {"B", dword(6)});
-    EXPECT_EQ(values.serialize(), std::string("REGEDIT4\n") + kKey +
-                                      "\n\"A\"=dword:00000001\n\"B\"=dword:00000002\n\"A\"=-\n\"B\"=-\n"
-                                      "\"B\"=dword:00000006\n\"A\"=dword:00000005\n; end\n");
+    const std::string lines = "\n\"A\"=dword:00000001\n\"B\"=dword:00000002\n\"A\"=-\n\"B\"=-\n";
+    RegFileDocument values = RegFileDocument::parse("REGEDIT4\n" + (kKey + lines) + "\"B\"=dword:00000003\n; end\n");
+    EXPECT_EQ(settingsIn(values), (Values{{"B", dword(3)}}));
+    set(values, {"A", dword(5)});
+    set(values, {"B", dword(6)});
+    EXPECT_EQ(values.serialize(), "REGEDIT4\n" + (kKey + lines) + "\"B\"=dword:00000006\n\"A\"=dword:00000005\n; end\n");
 }
 
 TEST(RegFileDocumentTest, GarbageBrokenLinesAndDuplicatesAreKeptAsTextAroundTheValuesThatCount)
@@ -159,63 +128,44 @@ TEST(RegFileDocumentTest, GarbageBrokenLinesAndDuplicatesAreKeptAsTextAroundTheV
     after = validUtf8(after);
     const std::string megabyteText(1 << 20, 'y');
     // Values under a root or a deletion not understood count for nothing; a later definition wins.
-    const std::vector<std::string> kept = {
-        "\"NumRows\"=dword:00000002", std::string(1 << 20, 'x'), "\"ImageLabel01\"=\"Cats", "\"ImageLabel02",
-        "\"ImageLabel03\"=dword:123456789", "\"ImageLabel04\"=\"a\\nb\"", "\"ImageLabel05\"=\"ok\" trailing",
-        "\"ImageLabel06\"=hex:4g", "\"ImageLabel07\"=hex:41,\\", "[HKEY_NOWHERE\\Software\\Marrowquill Software\\Tessaloom]",
-        "\"FlipSpeed\"=dword:00000001", "[-HKEY_NOWHERE\\Software]", "\"FlipSpeed\"=dword:00000002", kKey,
-        "\"Tries2\"=dword:00000007"};
-    std::string text = before + "\n" + kKey + "\n\"ImagePath01\"=\"" + megabyteText + "\"\n";
-    for (const std::string& line : kept)
-        text += line + "\n";
-    text += "\"numrows\"=dword:00000004\n" + after;
+    const std::string kept = "\"NumRows\"=dword:00000002\n" + std::string(1 << 20, 'x') + "\n\"ImageLabel01\"=\"Cats\n"
+                             "\"ImageLabel02\n\"ImageLabel03\"=dword:123456789\n\"ImageLabel04\"=\"a\\nb\"\n"
+                             "\"ImageLabel05\"=\"ok\" trailing\n\"ImageLabel06\"=hex:4g\n\"ImageLabel07\"=hex:41,\\\n"
+                             "[HKEY_NOWHERE\\Software\\Marrowquill Software\\Tessaloom]\n\"FlipSpeed\"=dword:00000001\n"
+                             "[-HKEY_NOWHERE\\Software]\n\"FlipSpeed\"=dword:00000002\n" + kKey + "\n\"Tries2\"=dword:00000007\n";
+    const std::string text = before + "\n" + kKey + "\n\"ImagePath01\"=\"" + megabyteText + "\"\n" + kept +
+                             "\"numrows\"=dword:00000004\n" + after;
     RegFileDocument document = RegFileDocument::parse(text);
-    EXPECT_EQ(settingsIn(document),
-              (std::vector<NamedValue>{{"ImagePath01", sz(megabyteText)}, {"NumRows", dword(4)}, {"Tries2", dword(7)}}));
+    EXPECT_EQ(settingsIn(document), (Values{{"ImagePath01", sz(megabyteText)}, {"NumRows", dword(4)}, {"Tries2", dword(7)}}));
 
-    document.setValue(kHkeyLocalMachine, kSettingsKeyPath, {"ImagePath01", sz("")});
-    document.setValue(kHkeyLocalMachine, kSettingsKeyPath, {"NUMROWS", dword(5)});
+    set(document, {"ImagePath01", sz("")});
+    set(document, {"NUMROWS", dword(5)});
     const std::string written = exportedText(document.serialize());
-    EXPECT_TRUE(keepsLines(written, linesOf(before)));
-    EXPECT_TRUE(keepsLines(written, kept));
-    EXPECT_TRUE(keepsLines(written, linesOf(after)));
+    const auto linesKept = [](const std::string& noise) { return std::regex_replace(noise, std::regex("\r*\n"), "\n"); };
+    EXPECT_NE(written.find(linesKept(before) + "\n"), std::string::npos);
+    EXPECT_NE(written.find(kept), std::string::npos);
+    EXPECT_NE(written.find(linesKept(after)), std::string::npos);
     EXPECT_LT(written.size(), text.size() - megabyteText.size() + 100);
-    EXPECT_EQ(settingsIn(RegFileDocument::parse(document.serialize())),
-              (std::vector<NamedValue>{{"ImagePath01", sz("")}, {"NumRows", dword(5)}, {"Tries2", dword(7)}}));
-    EXPECT_TRUE(stable(document));
+    EXPECT_EQ(settingsIn(document.serialize()), (Values{{"ImagePath01", sz("")}, {"NumRows", dword(5)}, {"Tries2", dword(7)}}));
 }
 
 TEST(RegFileDocumentTest, ATruncatedFileGivesEachValueWholeOrNotAtAll)
 {
     RegFileDocument full;
-    for (const NamedValue& value : std::vector<NamedValue>{{"NumRows", dword(0x34)}, {"ImageLabel01", sz("Beach")},
-                                                           {"Blob", {kRegBinary, Bytes(60, 0x11)}}, {"Tries2", dword(9)}})
-        full.setValue(kHkeyLocalMachine, kSettingsKeyPath, value);
+    for (const NamedValue& value : Values{{"NumRows", dword(0x34)}, {"ImageLabel01", sz("Beach")},
+                                          {"Blob", {kRegBinary, Bytes(60, 0x11)}}, {"Tries2", dword(9)}})
+        set(full, value);
     const std::string own = full.serialize();
-    const std::vector<NamedValue> complete = settingsIn(full);
+    const Values complete = settingsIn(full);
     for (const std::string& file : {own, utf16leWithMark("Windows Registry Editor Version 5.00" + own.substr(8))}) {
         for (std::size_t length = 0; length <= file.size(); ++length) {
             const RegFileDocument cut = RegFileDocument::parse(file.substr(0, length));
             for (const NamedValue& value : settingsIn(cut))
                 EXPECT_NE(std::find(complete.begin(), complete.end(), value), complete.end()) << "cut at " << length;
-            EXPECT_TRUE(stable(cut)) << "cut at " << length;
+            const std::string once = cut.serialize();
+            EXPECT_EQ(RegFileDocument::parse(once).serialize(), once) << "cut at " << length;
         }
     }
-}
-
-TEST(RegFileDocumentTest, ALastLineWithoutALineEndIsNeverAValueAndStaysLast)
-{
-    for (const std::string& section : {std::string(kKey), std::string("[HKEY_NOWHERE\\Software]")}) {
-        RegFileDocument document = RegFileDocument::parse("REGEDIT4\n" + section + "\n\"Tries4\"=dword:0000000c");
-        EXPECT_TRUE(settingsIn(document).empty());
-        document.setValue(kHkeyLocalMachine, kSettingsKeyPath, {"FlipSpeed", dword(1)});
-        const std::string written = document.serialize();
-        EXPECT_TRUE(written.ends_with("\n\"Tries4\"=dword:0000000c"));
-        EXPECT_EQ(settingsIn(RegFileDocument::parse(written)), (std::vector<NamedValue>{{"FlipSpeed", dword(1)}}));
-        EXPECT_TRUE(stable(document));
-    }
-    // Carriage returns before a line feed all belong to the line end.
-    EXPECT_TRUE(stable(RegFileDocument::parse(std::string("REGEDIT4\n") + kKey + "\n\"NumRo\\\r\r\n  ws\"=x\r\n")));
 }
 
 TEST(RegFileDocumentTest, RefusesWhatTheFileCannotHold)

@@ -1,23 +1,27 @@
-// The Windows registry under keys of the test's own: the user's key standing in for the
-// machine's, and texts stored wide.
-#include "settings/settings_store.h"
+// The Windows registry under keys of the test's own, the user's key standing in for the
+// machine's: where values go, and the files this store writes imported by the registry editor.
+// That texts are stored wide follows from the import (the registry's UTF-16 reads back as the
+// store's text) and the conformance tests (what the store writes reads back the same).
+#include "raw_value.h"
+#include "settings/reg_file_document.h"
+#include "settings/text_encoding.h"
 #include "settings/win32_registry.h"
 #include "win32_test_keys.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+
 namespace tessaloom {
 namespace {
 
+using namespace std::string_view_literals;
+
 const std::wstring kWidePath = L"Software\\Marrowquill Software\\Tessaloom";
 
-bool holds(HKEY root, const wchar_t* name)
-{
-    return RegGetValueW(root, kWidePath.c_str(), name, RRF_RT_ANY, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-}
-
-class Win32RegistryTest : public ::testing::Test {
-protected:
+struct Win32Settings {
     testing::Win32TestKeys keys;
     Win32Registry registry{keys.machine, keys.user};
     SettingsStore store{registry, NumberFormat{".", ","}};
@@ -27,50 +31,83 @@ protected:
     {
         store.WriteRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, name, data);
     }
-    void putDword(HKEY root, const wchar_t* name, DWORD value)
-    {
-        ASSERT_EQ(RegSetKeyValueW(root, kWidePath.c_str(), name, REG_DWORD, &value, sizeof value), 0);
-    }
 };
 
-TEST(Win32RegistryFallbackTest, AMachineKeyThatCannotBeMadeSendsWritesToTheUsersKey)
+bool holds(HKEY root, const wchar_t* name)
+{
+    return RegGetValueW(root, kWidePath.c_str(), name, RRF_RT_ANY, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
+StoredValue stored(std::uint32_t kind, std::string_view bytes)
+{
+    return {kind, std::vector<std::uint8_t>(bytes.begin(), bytes.end())};
+}
+
+TEST(Win32RegistryTest, AMachineKeyThatCannotBeMadeSendsWritesToTheUsersKey)
 {
     // Under a volatile key no lasting key can be made: the machine's key cannot be had for writing.
-    testing::Win32TestKeys keys(REG_OPTION_VOLATILE);
-    Win32Registry registry(keys.machine, keys.user);
-    SettingsStore store(registry, NumberFormat{".", ","});
-    store.WriteRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, "NumRows", "5");
-    EXPECT_EQ(store.lastRegistryResult(), 0);
-    EXPECT_TRUE(holds(keys.user, L"NumRows"));
-    EXPECT_EQ(store.ReadRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, "NumRows"), SettingValue(std::int32_t{5}));
+    Win32Settings settings{testing::Win32TestKeys(REG_OPTION_VOLATILE)};
+    settings.write("NumRows", "5");
+    EXPECT_TRUE(holds(settings.keys.user, L"NumRows"));
+    EXPECT_EQ(settings.read("NumRows"), SettingValue(5));
 }
 
-TEST_F(Win32RegistryTest, ReadsLookUnderTheUserFirstAndWritesStayThereOnceSettingsLiveThere)
+TEST(Win32RegistryTest, ReadsLookUnderTheUserFirstAndWritesStayThereOnceSettingsLiveThere)
 {
-    putDword(keys.machine, L"NumRows", 3);
-    putDword(keys.machine, L"FlipSpeed", 1000);
-    putDword(keys.user, L"NumRows", 5);
-    EXPECT_EQ(read("NumRows"), SettingValue(std::int32_t{5}));
-    EXPECT_EQ(read("FlipSpeed"), SettingValue(std::int32_t{1000}));
-    write("FlipSpeed", std::int32_t{2000});
-    EXPECT_EQ(read("FlipSpeed"), SettingValue(std::int32_t{2000}));
-    EXPECT_TRUE(holds(keys.user, L"FlipSpeed"));
+    Win32Settings settings;
+    for (auto [root, name, value] : {std::tuple{settings.keys.machine, L"NumRows", DWORD{3}},
+                                     {settings.keys.machine, L"FlipSpeed", DWORD{1000}}, {settings.keys.user, L"NumRows", DWORD{5}}})
+        ASSERT_EQ(RegSetKeyValueW(root, kWidePath.c_str(), name, REG_DWORD, &value, sizeof value), 0);
+    EXPECT_EQ(settings.read("NumRows"), SettingValue(5));
+    EXPECT_EQ(settings.read("FlipSpeed"), SettingValue(1000));
+    settings.write("FlipSpeed", 2000);
+    EXPECT_TRUE(holds(settings.keys.user, L"FlipSpeed"));
 }
 
-TEST_F(Win32RegistryTest, TextsAreStoredWideAndStayReadableByTheNarrowFunctions)
+// Every text arrives intact, and what the store reads from a file is what the import leaves.
+TEST(Win32RegistryTest, TheRegistryEditorImportsWrittenFilesWithEveryTextIntactAndDeletionsAsRead)
 {
-    write("ImageLabel01", "\xCE\xA9\xCE\xBC\xCE\xAD\xCE\xB3\xCE\xB1");  // outside every ANSI code page but one
-    write("ImagePath01", "C:\\Pictures\\beach.jpg");
-    wchar_t wide[16] = {};
-    DWORD size = sizeof wide;
-    ASSERT_EQ(RegGetValueW(keys.machine, kWidePath.c_str(), L"ImageLabel01", RRF_RT_REG_SZ, nullptr, wide, &size), 0);
-    EXPECT_EQ(std::wstring(wide), L"\u03A9\u03BC\u03AD\u03B3\u03B1");
-    char narrow[32] = {};
-    size = sizeof narrow;
-    ASSERT_EQ(RegGetValueA(keys.machine, "Software\\Marrowquill Software\\Tessaloom", "ImagePath01", RRF_RT_REG_SZ,
-                           nullptr, narrow, &size),
-              0);
-    EXPECT_STREQ(narrow, "C:\\Pictures\\beach.jpg");
+    Win32Settings settings;  // the files write below the user's stand-in, read back as its root
+    const std::wstring below = testing::Win32TestKeys::base() + L"\\user\\";
+    const std::string user = utf16ToUtf8(std::u16string(below.begin(), below.end()));
+    const std::string section = "HKEY_CURRENT_USER\\" + user + "Unicode";
+    char folder[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, folder);
+    const std::string path = folder + std::string("tessaloom-import.reg");
+
+    RegFileDocument plain;
+    plain.setValue(kHkeyCurrentUser, user + "Ascii", {"Path", stored(kRegSz, "C:\\Pictures\\\"2004\".jpg\0"sv)});
+    plain.setValue(kHkeyCurrentUser, user + "Ascii", {"NumRows", {kRegDword, {4, 0, 0, 0}}});
+    RegFileDocument document = RegFileDocument::parse(
+        "REGEDIT4\n\n[" + section + "]\n\"Gone\"=\"deleted below\"\n\"Back\"=dword:00000001\n\"Gone\"=-\n\"Back\"=-\n\n[" +
+        section + "\\Below]\n\"Lost\"=\"with its key\"\n\n[-" + section + "\\Below]\n");
+    const NamedValue values[] = {
+        {"Label", stored(kRegSz, "Caf\xC3\xA9\0"sv)},
+        {"Winter", stored(kRegSz, "\xD0\x97\xD0\xB8\xD0\xBC\xD0\xB0\0"sv)},
+        {"Lines", stored(kRegSz, "\xCE\xA9\r\nb\0"sv)},
+        {"Expand", stored(kRegExpandSz, "%TEMP%\\\xE6\x97\xA5\0"sv)},
+        {"Multi", stored(kRegMultiSz, "\xF0\x9F\x8E\xB4\0b\0\0"sv)},
+        {"Back", {kRegDword, {5, 0, 0, 0}}},
+        {"Caf\xC3\xA9 name", {kRegDword, {7, 0, 0, 0}}},
+    };
+    for (const NamedValue& value : values)
+        document.setValue(kHkeyCurrentUser, user + "Unicode", value);
+
+    for (const auto& [file, key] : {std::pair{&plain, "Ascii"}, std::pair{&document, "Unicode"}}) {
+        const std::string written = file->serialize();
+        EXPECT_EQ(written.starts_with("REGEDIT4\n"), file == &plain);
+        std::ofstream(path, std::ios::binary) << written;
+        EXPECT_EQ(std::system(("regedit.exe /s \"" + path + "\"").c_str()), 0);
+        std::remove(path.c_str());
+
+        // The store reads from the file just what the import left in the registry.
+        const std::vector<NamedValue> read = RegFileDocument::parse(written).values(kHkeyCurrentUser, user + key);
+        EXPECT_EQ(read.size(), file == &plain ? 2u : std::size(values));
+        for (const NamedValue& value : read)
+            EXPECT_EQ(testing::rawValue(settings.registry, kHkeyCurrentUser, key, value.name), value.value) << value.name;
+    }
+    EXPECT_FALSE(testing::rawValue(settings.registry, kHkeyCurrentUser, "Unicode", "Gone"));
+    EXPECT_FALSE(testing::rawValue(settings.registry, kHkeyCurrentUser, "Unicode\\Below", "Lost"));
 }
 
 } // namespace

@@ -14,13 +14,8 @@ namespace {
 using namespace tessaloom;
 
 // Stops the run at a broken property, naming it.
-#define check(condition)                                                                                 \
-    do {                                                                                                 \
-        if (!(condition)) {                                                                              \
-            std::fprintf(stderr, "property broken: %s\n", #condition);                                   \
-            std::abort();                                                                                \
-        }                                                                                                \
-    } while (false)
+#define check(condition) \
+    ((condition) ? void() : (std::fprintf(stderr, "property broken: %s\n", #condition), std::abort()))
 
 std::vector<NamedValue> others(std::vector<NamedValue> values, const std::string& name)
 {
