@@ -1,0 +1,108 @@
+#!/usr/bin/env bash
+# Makes the Windows zip from a windows-program build, unpacks it and runs its program under Wine
+# on a private X server, in a throwaway Wine prefix: the splash hands over to the game window, F2
+# deals a new game, a slider change is stored in Wine's registry, and the close box ends it.
+# Usage: wine_start_play_close.sh <build folder> <close_window tool>
+# The game window's picture is left in <build folder>/wine-e2e/game_window.png.
+set -euo pipefail
+if [ -z "${TESSALOOM_ON_XVFB:-}" ]; then
+  export TESSALOOM_ON_XVFB=1
+  exec xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" "$0" "$@"
+fi
+build=$(realpath "$1")
+closer=$(realpath "$2")
+work=$build/wine-e2e
+rm -rf "$work"
+mkdir -p "$work"
+fail() { echo "FAIL: $*"; exit 1; }
+
+cpack -G ZIP --config "$build/CPackConfig.cmake" -B "$work" >"$work/cpack.log" 2>&1 ||
+  { cat "$work/cpack.log"; fail "cpack could not make the zip"; }
+mkdir "$work/unpacked"
+(cd "$work/unpacked" && cmake -E tar xf "$work"/Tessaloom-*-windows-x64.zip)
+folder=$(echo "$work"/unpacked/Tessaloom-*-windows-x64)
+for file in tessaloom.exe platforms/qwindows.dll imageformats/qjpeg.dll imageformats/qgif.dll \
+  "Help/Tessaloom Help.chm"; do
+  [ -f "$folder/$file" ] || fail "the zip has no $file"
+done
+
+export WINEPREFIX=$work/prefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+wine wineboot --init >/dev/null 2>&1
+wineserver --wait
+trap 'wineserver -k 2>/dev/null || true' EXIT
+
+# Windows that show before the program starts are not its own.
+showing() { xdotool search --onlyvisible --name '' 2>/dev/null | sort || true; }
+before=$(showing)
+cd "$folder"
+wine tessaloom.exe >"$work/program.log" 2>&1 &
+pid=$!
+splash=""
+window=""
+for _ in $(seq 600); do
+  window=$(xdotool search --onlyvisible --name '^Tessaloom$' 2>/dev/null | head -n1 || true)
+  [ -n "$window" ] && break
+  if [ -z "$splash" ]; then  # the splash: the program's first window, 492 x 308 pixels
+    for candidate in $(comm -13 <(echo "$before") <(showing)); do
+      [ "$(xdotool getwindowgeometry "$candidate" 2>/dev/null | sed -n 's/ *Geometry: //p')" = 492x308 ] &&
+        splash=$candidate
+    done
+  fi
+  kill -0 "$pid" 2>/dev/null || fail "the program ended before its game window came up"
+  sleep 0.1
+done
+[ -n "$window" ] || fail "no game window within 60 s"
+[ -n "$splash" ] || fail "no splash window before the game window"
+! showing | grep -qx "$splash" || fail "the splash is still showing beside the game window"
+
+# The middle of card 0 (the window is its client area: no window manager draws a frame here);
+# its caption shows when it is turned and is gone again once F2 has dealt a new game.
+card_middle() { import -window "$window" -crop 30x16+41+138 +repage "$work/$1.png"; }
+# Waits up to 5 s for card 0 to look the same as when it lay face down, or different.
+card_looks() {
+  for _ in $(seq 50); do
+    card_middle card
+    differing=$(compare -metric AE "$work/face_down.png" "$work/card.png" null: 2>&1 | cut -d' ' -f1)
+    case "$1:$differing" in same:0) return 0 ;; different:0) ;; different:*) return 0 ;; esac
+    sleep 0.1
+  done
+  return 1
+}
+xdotool mousemove 1000 700
+sleep 2  # the window's first painting
+card_middle face_down
+xdotool mousemove --window "$window" 56 146 click 1 mousemove 1000 700
+card_looks different || fail "a click on card 0 did not turn it"
+xdotool key F2
+card_looks same || fail "F2 did not deal a new game"
+import -window "$window" "$work/game_window.png"
+
+# A click on the slider's track gives it the focus; End moves it to the longest delay.
+xdotool mousemove --window "$window" 30 398 click 1 key End mousemove 1000 700
+key='Software\Marrowquill Software\Tessaloom'
+stored_flip_speed() {
+  for root in HKLM HKCU; do
+    wine reg query "$root\\$key" /v FlipSpeed 2>/dev/null | tr -d '\r' | sed -n 's/.*FlipSpeed *REG_DWORD *//p'
+  done
+}
+stored=""
+for _ in $(seq 20); do
+  stored=$(stored_flip_speed)
+  [ "$stored" = 0x1388 ] && break
+  sleep 0.5
+done
+[ "$stored" = 0x1388 ] || fail "FlipSpeed in Wine's registry is '${stored:-absent}', not 5000 (0x1388)"
+
+"$closer" "$window"
+for _ in $(seq 100); do
+  if ! kill -0 "$pid" 2>/dev/null; then
+    status=0
+    wait "$pid" || status=$?
+    [ "$status" -eq 0 ] || fail "exit status $status"
+    echo "PASS: the zip's program came up under Wine, dealt on F2, stored the flip delay and ended by its close box"
+    exit 0
+  fi
+  sleep 0.1
+done
+kill "$pid"
+fail "the program was still running 10 s after its window was closed"
