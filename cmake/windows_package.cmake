@@ -5,6 +5,8 @@ if(NOT WIN32 OR NOT TARGET tessaloom)
   return()
 endif()
 
+find_package(Qt6 REQUIRED COMPONENTS Widgets)
+
 # Qt looks for its plugins in folders named after their kind beside the program.
 set(plugin_folders
   Qt6::QWindowsIntegrationPlugin platforms
@@ -12,28 +14,28 @@ set(plugin_folders
   Qt6::QJpegPlugin imageformats
   Qt6::QGifPlugin imageformats
 )
-install(IMPORTED_RUNTIME_ARTIFACTS Qt6::Core Qt6::Gui Qt6::Widgets
-  RUNTIME_DEPENDENCY_SET tessaloom_dlls RUNTIME DESTINATION ${TESSALOOM_INSTALL_DIR})
 while(plugin_folders)
   list(POP_FRONT plugin_folders plugin folder)
-  install(IMPORTED_RUNTIME_ARTIFACTS ${plugin}
-    RUNTIME_DEPENDENCY_SET tessaloom_dlls LIBRARY DESTINATION ${TESSALOOM_INSTALL_DIR}/${folder})
+  install(IMPORTED_RUNTIME_ARTIFACTS ${plugin} LIBRARY DESTINATION ${TESSALOOM_INSTALL_DIR}/${folder})
 endwhile()
 
-# Of what those load, only Qt's and the compiler's own DLLs go along; the rest is Windows.
-execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libstdc++-6.dll
-  OUTPUT_VARIABLE libstdcxx OUTPUT_STRIP_TRAILING_WHITESPACE)
-execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libwinpthread-1.dll
-  OUTPUT_VARIABLE winpthread OUTPUT_STRIP_TRAILING_WHITESPACE)
-get_filename_component(libstdcxx_dir ${libstdcxx} DIRECTORY)
-get_filename_component(winpthread_dir ${winpthread} DIRECTORY)
+# Then the DLLs those load from Qt and from the compiler; the rest is Windows' own.
 get_target_property(qt_core_dll Qt6::Core IMPORTED_LOCATION_RELEASE)
-get_filename_component(qt_bin_dir ${qt_core_dll} DIRECTORY)
-install(RUNTIME_DEPENDENCY_SET tessaloom_dlls
-  PRE_INCLUDE_REGEXES "^[Qq]t6" "^lib(stdc\\+\\+-6|gcc_s_seh-1|winpthread-1)\\.dll$"
-  PRE_EXCLUDE_REGEXES ".*"
-  DIRECTORIES ${qt_bin_dir} ${libstdcxx_dir} ${winpthread_dir}
-  DESTINATION ${TESSALOOM_INSTALL_DIR})
+get_filename_component(dll_sources ${qt_core_dll} DIRECTORY)
+foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
+  execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
+    OUTPUT_VARIABLE dll_file OUTPUT_STRIP_TRAILING_WHITESPACE)
+  get_filename_component(dll_dir ${dll_file} DIRECTORY)
+  list(APPEND dll_sources ${dll_dir})
+endforeach()
+list(REMOVE_DUPLICATES dll_sources)
+install(CODE "
+  set(TESSALOOM_DLL_FOLDER \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${TESSALOOM_INSTALL_DIR}\")
+  set(TESSALOOM_DLL_SOURCES \"${dll_sources}\")
+  set(TESSALOOM_OBJDUMP \"${CMAKE_OBJDUMP}\")
+  set(TESSALOOM_STRIP \"${CMAKE_STRIP}\")
+  include(\"${CMAKE_CURRENT_LIST_DIR}/copy_windows_dlls.cmake\")
+")
 
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_NAME Tessaloom)

@@ -31,29 +31,30 @@ wine wineboot --init >/dev/null 2>&1
 wineserver --wait
 trap 'wineserver -k 2>/dev/null || true' EXIT
 
-# Windows that show before the program starts are not its own.
-showing() { xdotool search --onlyvisible --name '' 2>/dev/null | sort || true; }
-before=$(showing)
 cd "$folder"
 wine tessaloom.exe >"$work/program.log" 2>&1 &
 pid=$!
+# Qt on Windows titles the untitled splash after the program, as the game window is titled: the
+# splash is the one of its size, 492 x 308 pixels.
+showing() { xdotool search --onlyvisible --name '^Tessaloom$' 2>/dev/null || true; }
+size() { xdotool getwindowgeometry "$1" 2>/dev/null | sed -n 's/ *Geometry: //p'; }
 splash=""
 window=""
 for _ in $(seq 600); do
-  window=$(xdotool search --onlyvisible --name '^Tessaloom$' 2>/dev/null | head -n1 || true)
+  for candidate in $(showing); do
+    if [ "$(size "$candidate")" = 492x308 ]; then splash=$candidate; else window=$candidate; fi
+  done
   [ -n "$window" ] && break
-  if [ -z "$splash" ]; then  # the splash: the program's first window, 492 x 308 pixels
-    for candidate in $(comm -13 <(echo "$before") <(showing)); do
-      [ "$(xdotool getwindowgeometry "$candidate" 2>/dev/null | sed -n 's/ *Geometry: //p')" = 492x308 ] &&
-        splash=$candidate
-    done
-  fi
   kill -0 "$pid" 2>/dev/null || fail "the program ended before its game window came up"
   sleep 0.1
 done
 [ -n "$window" ] || fail "no game window within 60 s"
-[ -n "$splash" ] || fail "no splash window before the game window"
-! showing | grep -qx "$splash" || fail "the splash is still showing beside the game window"
+[ -n "$splash" ] || fail "no splash before the game window"
+for _ in $(seq 50); do
+  showing | grep -qx "$splash" || break
+  sleep 0.1
+done
+! showing | grep -qx "$splash" || fail "the splash still shows 5 s after the game window came up"
 
 # The middle of card 0 (the window is its client area: no window manager draws a frame here);
 # its caption shows when it is turned and is gone again once F2 has dealt a new game.
@@ -73,7 +74,7 @@ sleep 2  # the window's first painting
 card_middle face_down
 xdotool mousemove --window "$window" 56 146 click 1 mousemove 1000 700
 card_looks different || fail "a click on card 0 did not turn it"
-xdotool key F2
+xdotool windowfocus --sync "$window" key F2
 card_looks same || fail "F2 did not deal a new game"
 import -window "$window" "$work/game_window.png"
 
@@ -82,7 +83,8 @@ xdotool mousemove --window "$window" 30 398 click 1 key End mousemove 1000 700
 key='Software\Marrowquill Software\Tessaloom'
 stored_flip_speed() {
   for root in HKLM HKCU; do
-    wine reg query "$root\\$key" /v FlipSpeed 2>/dev/null | tr -d '\r' | sed -n 's/.*FlipSpeed *REG_DWORD *//p'
+    { wine reg query "$root\\$key" /v FlipSpeed 2>/dev/null || true; } | tr -d '\r' |
+      sed -n 's/.*FlipSpeed *REG_DWORD *//p'
   done
 }
 stored=""
