@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Makes the Windows zip from a windows-program build, unpacks it and runs its program under Wine
 # on a private X server, in a throwaway Wine prefix: the splash hands over to the game window, F2
-# deals a new game, a slider change is stored in Wine's registry, and the close box ends it.
+# deals a new game, a slider change is stored in Wine's registry, F1 shows the help file, and the
+# close box ends the program.
 # Usage: wine_start_play_close.sh <build folder> <close_window tool>
 # The game window's picture is left in <build folder>/wine-e2e/game_window.png.
 set -euo pipefail
@@ -95,13 +96,21 @@ for _ in $(seq 20); do
 done
 [ "$stored" = 0x1388 ] || fail "FlipSpeed in Wine's registry is '${stored:-absent}', not 5000 (0x1388)"
 
+# F1 finds the help file in the Help folder and opens it in the system's HTML Help viewer.
+xdotool windowfocus --sync "$window" key F1
+for _ in $(seq 100); do
+  xdotool search --onlyvisible --name '^Tessaloom Help$' >/dev/null 2>&1 && break
+  sleep 0.1
+done
+xdotool search --onlyvisible --name '^Tessaloom Help$' >/dev/null 2>&1 || fail "F1 showed no help within 10 s"
+
 "$closer" "$window"
 for _ in $(seq 100); do
   if ! kill -0 "$pid" 2>/dev/null; then
     status=0
     wait "$pid" || status=$?
     [ "$status" -eq 0 ] || fail "exit status $status"
-    echo "PASS: the zip's program came up under Wine, dealt on F2, stored the flip delay and ended by its close box"
+    echo "PASS: the zip's program came up under Wine, dealt on F2, stored the flip delay, showed its help and ended by its close box"
     exit 0
   fi
   sleep 0.1
