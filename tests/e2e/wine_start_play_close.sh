@@ -6,10 +6,7 @@
 # Usage: wine_start_play_close.sh <build folder> <close_window tool>
 # The game window's picture is left in <build folder>/wine-e2e/game_window.png.
 set -euo pipefail
-if [ -z "${TESSALOOM_ON_XVFB:-}" ]; then
-  export TESSALOOM_ON_XVFB=1
-  exec xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" "$0" "$@"
-fi
+source "$(dirname "$0")/on_xvfb.sh"
 build=$(realpath "$1")
 closer=$(realpath "$2")
 work=$build/wine-e2e
