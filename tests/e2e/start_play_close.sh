@@ -4,10 +4,7 @@
 # expects the program to end by itself at once.
 # Usage: start_play_close.sh <program> <close_window tool>
 set -euo pipefail
-if [ -z "${TESSALOOM_ON_XVFB:-}" ]; then
-  export TESSALOOM_ON_XVFB=1
-  exec xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" "$0" "$@"
-fi
+source "$(dirname "$0")/on_xvfb.sh"
 program=$(realpath "$1")
 closer=$(realpath "$2")
 export XDG_CONFIG_HOME=$(mktemp -d)
