@@ -28,17 +28,25 @@ bool isOtherFrame(std::uint8_t marker)
     return marker == 0xC3 || (marker >= 0xC5 && marker <= 0xC7) || marker == 0xCB || (marker >= 0xCD && marker <= 0xCF);
 }
 
+// At a 0xFF byte: takes it and the fill bytes after it, and reads the code that follows (0x00
+// for a stuffed data byte).
+bool takeMarkerCode(ByteCursor& in, std::uint8_t& code)
+{
+    std::uint8_t byte;
+    in.next(byte);
+    do {
+        if (!in.next(code))
+            return false;
+    } while (code == 0xFF);
+    return true;
+}
+
 // The next marker code. Stray bytes before it are passed over as the decoder passes them.
 bool nextMarker(ByteCursor& in, std::uint8_t& marker)
 {
     for (;;) {
-        std::uint8_t byte;
-        if (!in.seekByte(0xFF) || !in.next(byte))
+        if (!in.seekByte(0xFF) || !takeMarkerCode(in, marker))
             return false;
-        do {
-            if (!in.next(marker))
-                return false;
-        } while (marker == 0xFF);
         if (marker != 0x00)
             return true;
     }
@@ -49,15 +57,11 @@ bool skipScanData(ByteCursor& in, std::uint8_t& marker, std::uint64_t& dataBytes
 {
     for (;;) {
         const std::uint64_t start = in.offset();
-        std::uint8_t byte;
         if (!in.seekByte(0xFF))
             return false;
         dataBytes += in.offset() - start;
-        in.next(byte);
-        do {
-            if (!in.next(marker))
-                return false;
-        } while (marker == 0xFF);
+        if (!takeMarkerCode(in, marker))
+            return false;
         if (marker == 0x00)
             ++dataBytes;  // a stuffed 0xFF data byte
         else if (!isRestart(marker))
