@@ -181,7 +181,7 @@ int main(int argc, char* argv[])
 
     const long beforeShow = statusKilobytes("VmRSS:");
     GameWindowWidget window(game);
-    window.show();  // the window reports its screen, and the slots' pictures are prepared
+    window.show(); // the window reports its screen, and the slots' pictures are prepared
     const PixelSize box = devicePixels(kBoardPictureBox, window.devicePixelRatio());
     QElapsedTimer settling;
     settling.start();
@@ -234,12 +234,14 @@ int main(int argc, char* argv[])
              QStringLiteral("plain decode %1").arg(timeAndPeak(plainLarge)), "< 16 ms");
     printRow("its decode on the worker, structure checked", timeAndPeak(checkedLarge),
              QStringLiteral("plain decode %1").arg(timeAndPeak(plainLarge)), "");
-    printRow("choice while its file is prepared", QStringLiteral("%1 ms, %2 decode(s)").arg(duringPreparation, 0, 'f', 1).arg(counting.decodes.load()),
+    printRow("choice while its file is prepared",
+             QStringLiteral("%1 ms, %2 decode(s)").arg(duringPreparation, 0, 'f', 1).arg(counting.decodes.load()),
              QStringLiteral("plain decode %1 ms").arg(plainLarge.milliseconds, 0, 'f', 1), "1 decode");
-    printRow("20000 x 20000 progressive header", timeAndPeak(refusal), QStringLiteral("plain decode %1").arg(timeAndPeak(plainRefusal)),
-             "< 20 ms, < 16 MB");
+    printRow("20000 x 20000 progressive header", timeAndPeak(refusal),
+             QStringLiteral("plain decode %1").arg(timeAndPeak(plainRefusal)), "< 20 ms, < 16 MB");
     printRow("Form_Load with ten valid slots", QStringLiteral("%1 ms").arg(startUp, 0, 'f', 2), QString(), "< 20 ms");
-    printRow("preparation of the ten slots settled after", QStringLiteral("%1 ms").arg(settled, 0, 'f', 0), QString(), "in the background");
+    printRow("preparation of the ten slots settled after", QStringLiteral("%1 ms").arg(settled, 0, 'f', 0), QString(),
+             "in the background");
     printRow("memory held by the prepared pictures", QStringLiteral("%1 MB images").arg(heldImages, 0, 'f', 1),
              QStringLiteral("%1 MB resident added").arg(heldRss, 0, 'f', 1), "");
     return 0;

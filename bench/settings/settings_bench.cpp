@@ -16,8 +16,8 @@
 #include <filesystem>
 #include <fstream>
 #include <malloc.h>
-#include <numeric>
 #include <new>
+#include <numeric>
 #include <string>
 #include <vector>
 
@@ -35,8 +35,7 @@ void* operator new(std::size_t size)
     if (!block)
         throw std::bad_alloc();
     const std::size_t live = liveBytes += malloc_usable_size(block);
-    for (std::size_t peak = peakBytes; live > peak && !peakBytes.compare_exchange_weak(peak, live);) {
-    }
+    for (std::size_t peak = peakBytes; live > peak && !peakBytes.compare_exchange_weak(peak, live);) {}
     return block;
 }
 
@@ -111,7 +110,8 @@ WriteFigures timeWrites(const std::string& path, FileCalls& calls)
     std::vector<double> writes;
     for (int i = 0; i < 500; ++i) {
         const auto start = Clock::now();
-        store.WriteRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, "Tries4", std::int16_t{static_cast<std::int16_t>(i)});
+        store.WriteRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, "Tries4",
+                                 std::int16_t{static_cast<std::int16_t>(i)});
         writes.push_back(millisecondsSince(start));
     }
     const auto sweep = Clock::now();
@@ -160,7 +160,7 @@ int main(int argc, char** argv)
     std::ofstream(path, std::ios::binary | std::ios::trunc) << head << std::string(kMaxFileContent - head.size(), '\n');
     std::vector<double> largeReads;
     std::size_t largePeak = 0;
-    for (int i = 0; i < 27; ++i) {  // as many as the game's start-up makes
+    for (int i = 0; i < 27; ++i) { // as many as the game's start-up makes
         const std::size_t before = liveBytes;
         peakBytes = before;
         const auto start = Clock::now();
@@ -172,8 +172,9 @@ int main(int argc, char** argv)
     }
     const Summary large = summarise(largeReads);
 
-    std::printf("one write:   median %.3f ms synced (target <= 2 ms), %.3f ms unsynced; 90th percentile %.3f / %.3f ms\n",
-                synced.write.median, fast.write.median, synced.write.p90, fast.write.p90);
+    std::printf(
+        "one write:   median %.3f ms synced (target <= 2 ms), %.3f ms unsynced; 90th percentile %.3f / %.3f ms\n",
+        synced.write.median, fast.write.median, synced.write.p90, fast.write.p90);
     std::printf("4500 writes of FlipSpeed: %.0f ms synced (target <= 6000 ms), %.0f ms unsynced\n", synced.sweepMs,
                 fast.sweepMs);
     std::printf("one read:    median %.3f ms, 90th percentile %.3f ms (target: median <= 0.2 ms)\n", read.median,

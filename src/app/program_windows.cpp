@@ -34,8 +34,7 @@ void ProgramWindows::loadAndShowGameWindow()
 {
     gameLogic_ = std::make_unique<GameWindow>(
         GameWindowServices{messageBoxes_, pictures_, files_, random_, settings_, *this, help_});
-    gameLogic_->setBuiltInPicture(
-        std::make_shared<QtPicture>(QImage(QString::fromLatin1(kBuiltInPictureResource))));
+    gameLogic_->setBuiltInPicture(std::make_shared<QtPicture>(QImage(QString::fromLatin1(kBuiltInPictureResource))));
     gameLogic_->Form_Load();
 
     gameWindow_ = std::make_unique<GameWindowWidget>(*gameLogic_);
@@ -43,8 +42,8 @@ void ProgramWindows::loadAndShowGameWindow()
     GameWindowWidget* window = gameWindow_.get();
     messageBoxes_.setBeforeShow([window] { window->refresh(); });
     window->refresh();
-    window->setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window->size(),
-                                            window->screen()->availableGeometry()));
+    window->setGeometry(
+        QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window->size(), window->screen()->availableGeometry()));
     window->show();
     // The splash that held the focus is closing; without a window manager nothing else would
     // hand it to the game window.

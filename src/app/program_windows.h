@@ -52,7 +52,7 @@ private:
     HelpCommands help_;
     std::unique_ptr<GameWindow> gameLogic_;
     std::unique_ptr<GameWindowWidget> gameWindow_;
-    QWidget* pictureDialogWindow_ = nullptr;  // while the picture dialog is open
+    QWidget* pictureDialogWindow_ = nullptr; // while the picture dialog is open
     bool ending_ = false;
 };
 

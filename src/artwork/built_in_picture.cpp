@@ -208,7 +208,8 @@ void paintName(QPainter& painter)
     painter.setBrush(Qt::NoBrush);
     painter.drawRoundedRect(band.adjusted(6, 6, -6, -6), 13, 13);
 
-    const QPainterPath name = textPath(QStringLiteral("Marrowquill"), artworkFont(86), QRectF(band.left(), band.top() + 6, band.width(), 88));
+    const QPainterPath name =
+        textPath(QStringLiteral("Marrowquill"), artworkFont(86), QRectF(band.left(), band.top() + 6, band.width(), 88));
     QLinearGradient gilt(0, name.boundingRect().top(), 0, name.boundingRect().bottom());
     gilt.setColorAt(0.0, QColor(255, 246, 190));
     gilt.setColorAt(0.48, QColor(248, 196, 70));

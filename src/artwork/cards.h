@@ -14,8 +14,8 @@ struct CardStyle {
     QColor latticeColour{255, 205, 90};
     QColor face{255, 251, 240};
     QColor ink{30, 40, 90};
-    qreal corner = 0.12;   // corner radius as a share of the card's width
-    bool lattice = true;   // the diamond lattice on the back; off for small sizes
+    qreal corner = 0.12; // corner radius as a share of the card's width
+    bool lattice = true; // the diamond lattice on the back; off for small sizes
 };
 
 void paintCardBack(QPainter& painter, const QRectF& card, const CardStyle& style);

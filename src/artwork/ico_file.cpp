@@ -47,9 +47,9 @@ QByteArray icoFile(const QList<QImage>& images)
         // A width or height of 256 does not fit the byte and is written as 0.
         out.append(static_cast<char>(images[i].width() & 0xff));
         out.append(static_cast<char>(images[i].height() & 0xff));
-        out.append('\0'); // no palette
-        out.append('\0'); // reserved
-        append16(out, 1); // colour planes
+        out.append('\0');  // no palette
+        out.append('\0');  // reserved
+        append16(out, 1);  // colour planes
         append16(out, 32); // bits per pixel
         append32(out, static_cast<quint32>(entries[i].size()));
         append32(out, offset);

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QByteArray>
-#include <QList>
 #include <QImage>
+#include <QList>
 
 namespace tessaloom::artwork {
 

@@ -54,13 +54,20 @@ void paintBoard(QPainter& painter, const QRectF& board)
     style.corner = 0.14;
     for (int r = 0; r < rows; ++r) {
         for (int c = 0; c < columns; ++c) {
-            const QRectF card(board.left() + inset + c * (width + gap), board.top() + inset + r * (height + gap),
-                              width, height);
+            const QRectF card(board.left() + inset + c * (width + gap), board.top() + inset + r * (height + gap), width,
+                              height);
             switch (layout[r][c]) {
-            case Card::Back: paintCardBack(painter, card, style); break;
-            case Card::Face: paintCardFace(painter, card, QStringLiteral("A"), style); break;
-            case Card::Turning: paintTurningCard(painter, card, 0.55, true, QStringLiteral("A"), style); break;
-            case Card::Gone: break;
+            case Card::Back:
+                paintCardBack(painter, card, style);
+                break;
+            case Card::Face:
+                paintCardFace(painter, card, QStringLiteral("A"), style);
+                break;
+            case Card::Turning:
+                paintTurningCard(painter, card, 0.55, true, QStringLiteral("A"), style);
+                break;
+            case Card::Gone:
+                break;
             }
         }
     }

@@ -17,8 +17,8 @@ struct QuillStyle {
     QColor baseColour{140, 60, 200}; // ... and near the shaft's bare end
     QColor shaftColour{250, 240, 215};
     QColor inkColour{20, 20, 40};
-    bool barbs = true;               // fine lines of the barbs; off for small sizes
-    bool notches = true;             // splits in the vane's edge
+    bool barbs = true;   // fine lines of the barbs; off for small sizes
+    bool notches = true; // splits in the vane's edge
 };
 
 void paintQuill(QPainter& painter, QPointF tip, QPointF point, const QuillStyle& style);

@@ -63,8 +63,10 @@ int main(int argc, char* argv[])
     }
     ok = save(folder, QStringLiteral("tessaloom.ico"), icoFile(icons)) && ok;
     ok = save(folder, QStringLiteral("no_image_selected.png"),
-              renderPlaceholder({QStringLiteral("No"), QStringLiteral("Image"), QStringLiteral("Selected")}), "PNG") && ok;
+              renderPlaceholder({QStringLiteral("No"), QStringLiteral("Image"), QStringLiteral("Selected")}), "PNG") &&
+        ok;
     ok = save(folder, QStringLiteral("image_not_found.png"),
-              renderPlaceholder({QStringLiteral("Image"), QStringLiteral("Not"), QStringLiteral("Found")}), "PNG") && ok;
+              renderPlaceholder({QStringLiteral("Image"), QStringLiteral("Not"), QStringLiteral("Found")}), "PNG") &&
+        ok;
     return ok ? 0 : 1;
 }

@@ -18,8 +18,8 @@ QColor at(const QVector<QColor>& colours, int index)
 // A ribbon seen across its width is round: bright along the middle, darker at both edges.
 void fillRibbon(QPainter& painter, const QRectF& rect, const QColor& colour, bool vertical)
 {
-    QLinearGradient across = vertical ? QLinearGradient(rect.left(), 0, rect.right(), 0)
-                                      : QLinearGradient(0, rect.top(), 0, rect.bottom());
+    QLinearGradient across =
+        vertical ? QLinearGradient(rect.left(), 0, rect.right(), 0) : QLinearGradient(0, rect.top(), 0, rect.bottom());
     across.setColorAt(0.0, colour.darker(150));
     across.setColorAt(0.3, colour.lighter(118));
     across.setColorAt(0.55, colour);
@@ -30,8 +30,8 @@ void fillRibbon(QPainter& painter, const QRectF& rect, const QColor& colour, boo
 // Along its length a raised span rises from the shade at each end to full light in the middle.
 void shadeAlong(QPainter& painter, const QRectF& rect, bool vertical, int strength)
 {
-    QLinearGradient along = vertical ? QLinearGradient(0, rect.top(), 0, rect.bottom())
-                                     : QLinearGradient(rect.left(), 0, rect.right(), 0);
+    QLinearGradient along =
+        vertical ? QLinearGradient(0, rect.top(), 0, rect.bottom()) : QLinearGradient(rect.left(), 0, rect.right(), 0);
     along.setColorAt(0.0, QColor(0, 0, 0, strength));
     along.setColorAt(0.18, QColor(0, 0, 0, strength / 5));
     along.setColorAt(0.35, QColor(255, 255, 255, 22));
@@ -78,16 +78,15 @@ void threadTexture(QPainter& painter, const QRectF& rect, bool vertical, qreal s
 
 QVector<QColor> warmThreads()
 {
-    return {QColor(212, 52, 66), QColor(240, 132, 44), QColor(246, 196, 64), QColor(226, 84, 120),
+    return {QColor(212, 52, 66),  QColor(240, 132, 44), QColor(246, 196, 64), QColor(226, 84, 120),
             QColor(250, 160, 90), QColor(196, 40, 100), QColor(236, 176, 48)};
 }
 
 QVector<QColor> coolThreads()
 {
-    return {QColor(32, 150, 160), QColor(52, 96, 200), QColor(112, 70, 180), QColor(40, 170, 120),
-            QColor(70, 130, 220), QColor(150, 70, 170)};
+    return {QColor(32, 150, 160), QColor(52, 96, 200),  QColor(112, 70, 180),
+            QColor(40, 170, 120), QColor(70, 130, 220), QColor(150, 70, 170)};
 }
-
 
 void paintWeave(QPainter& painter, const QRectF& area, const WeaveStyle& style)
 {

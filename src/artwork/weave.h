@@ -12,13 +12,13 @@ namespace tessaloom::artwork {
 // passing over and under the other in turn, with light on the raised parts and shade where a
 // ribbon dips under its neighbour.
 struct WeaveStyle {
-    qreal ribbon = 24;              // width of one ribbon
-    qreal gap = 4;                  // space between ribbons, where the ground shows
+    qreal ribbon = 24; // width of one ribbon
+    qreal gap = 4;     // space between ribbons, where the ground shows
     QColor ground{12, 16, 34};
-    QVector<QColor> warp;           // colours of the down ribbons, repeated
-    QVector<QColor> weft;           // colours of the across ribbons, repeated
-    qreal threadLines = 0.18;       // strength of the fine thread texture, 0 for none
-    QPointF origin;                 // where the first crossing lies, to line patterns up
+    QVector<QColor> warp;     // colours of the down ribbons, repeated
+    QVector<QColor> weft;     // colours of the across ribbons, repeated
+    qreal threadLines = 0.18; // strength of the fine thread texture, 0 for none
+    QPointF origin;           // where the first crossing lies, to line patterns up
 };
 
 void paintWeave(QPainter& painter, const QRectF& area, const WeaveStyle& style);

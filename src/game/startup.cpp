@@ -76,14 +76,14 @@ void GameWindow::shownOnScreen(double devicePixelRatio)
     devicePixelRatio_ = devicePixelRatio;
     preparePictures();
     if (moved)
-        cboPictures_Click();  // the picture under the board again, sharp on the new screen
+        cboPictures_Click(); // the picture under the board again, sharp on the new screen
 }
 
 void GameWindow::preparePictures()
 {
     std::vector<std::string> files = controls_.lstPaths.entries;
     if (!files.empty())
-        files.erase(files.begin());  // the built-in picture, which is no file
+        files.erase(files.begin()); // the built-in picture, which is no file
     services_.pictures.preparePictures(files, devicePixels(kBoardPictureBox, devicePixelRatio_));
 }
 

@@ -37,8 +37,8 @@ std::string textOf(const std::string& data)
 
 bool endsWithIgnoringCase(const std::string& text, const std::string& suffix)
 {
-    return text.size() >= suffix.size()
-        && std::equal(suffix.rbegin(), suffix.rend(), text.rbegin(), [](char a, char b) {
+    return text.size() >= suffix.size() &&
+        std::equal(suffix.rbegin(), suffix.rend(), text.rbegin(), [](char a, char b) {
                return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
            });
 }
@@ -105,8 +105,8 @@ bool ChmFile::contains(const std::string& path) const
 {
     chmUnitInfo unit{};
     const std::string objectPath = withLeadingSlash(path);
-    return objectPath.size() <= CHM_MAX_PATHLEN
-        && chm_resolve_object(handle_, objectPath.c_str(), &unit) == CHM_RESOLVE_SUCCESS;
+    return objectPath.size() <= CHM_MAX_PATHLEN &&
+        chm_resolve_object(handle_, objectPath.c_str(), &unit) == CHM_RESOLVE_SUCCESS;
 }
 
 std::vector<std::string> ChmFile::files() const
@@ -135,11 +135,20 @@ ChmSystemInfo ChmFile::systemInfo() const
             const std::string data = textOf(system->substr(at, length));
             at += length;
             switch (code) {
-            case kSystemContentsFile: info.contentsFile = data; break;
-            case kSystemIndexFile: info.indexFile = data; break;
-            case kSystemDefaultTopic: info.defaultTopic = data; break;
-            case kSystemTitle: info.title = data; break;
-            default: break;
+            case kSystemContentsFile:
+                info.contentsFile = data;
+                break;
+            case kSystemIndexFile:
+                info.indexFile = data;
+                break;
+            case kSystemDefaultTopic:
+                info.defaultTopic = data;
+                break;
+            case kSystemTitle:
+                info.title = data;
+                break;
+            default:
+                break;
             }
         }
     }

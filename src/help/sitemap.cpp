@@ -15,8 +15,8 @@ char lower(char c)
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b)
 {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [](char x, char y) { return lower(x) == lower(y); });
+    return a.size() == b.size() &&
+        std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lower(x) == lower(y); });
 }
 
 bool isSpace(char c)
@@ -70,8 +70,8 @@ std::string decodeReferences(std::string_view text)
             bool valid = !digits.empty();
             for (char c : digits) {
                 const int digit = std::isdigit(static_cast<unsigned char>(c)) ? c - '0'
-                    : hex && std::isxdigit(static_cast<unsigned char>(c)) ? lower(c) - 'a' + 10
-                                                                          : -1;
+                    : hex && std::isxdigit(static_cast<unsigned char>(c))     ? lower(c) - 'a' + 10
+                                                                              : -1;
                 if (digit < 0) {
                     valid = false;
                     break;
@@ -104,7 +104,7 @@ std::string decodeReferences(std::string_view text)
 }
 
 struct Tag {
-    std::string name; // lower case, with a leading '/' for a closing tag
+    std::string name;                                            // lower case, with a leading '/' for a closing tag
     std::vector<std::pair<std::string, std::string>> attributes; // names in lower case
 
     std::string attribute(std::string_view wanted) const

@@ -45,12 +45,12 @@ inline constexpr const char* kLabelBlankMessage = "The Label field cannot be bla
 
 // The dialog's state besides its controls, kept while it is loaded.
 struct PictureDialogState {
-    std::string labelValueName;  // "ImageLabel01" .. "ImageLabel10": the edited slot's label
-    std::string pathValueName;   // "ImagePath01" .. "ImagePath10": the edited slot's path
-    SettingValue storedLabel;    // last read for the edited slot
+    std::string labelValueName; // "ImageLabel01" .. "ImageLabel10": the edited slot's label
+    std::string pathValueName;  // "ImagePath01" .. "ImagePath10": the edited slot's path
+    SettingValue storedLabel;   // last read for the edited slot
     SettingValue storedPath;
-    bool applyFailed = false;   // the last Apply stopped at a blank field
-    bool dialogLoaded = false;  // until loading has finished, slot selections are ignored
+    bool applyFailed = false;  // the last Apply stopped at a blank field
+    bool dialogLoaded = false; // until loading has finished, slot selections are ignored
 };
 
 // The logic of the picture maintenance dialog, in which the user edits the ten picture slots

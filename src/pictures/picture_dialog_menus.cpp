@@ -1,7 +1,7 @@
 // The dialog's File and Help menus.
+#include "help/help_commands.h"
 #include "pictures/picture_dialog.h"
 #include "pictures/picture_dialog_host.h"
-#include "help/help_commands.h"
 
 namespace tessaloom {
 

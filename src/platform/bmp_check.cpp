@@ -16,8 +16,8 @@ bool isReadable(unsigned bits, unsigned planes, std::uint32_t compression)
 {
     const bool knownBits = bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
     return knownBits && planes == 1 &&
-           (compression == kRgb || (compression == kRle8 && bits == 8) || (compression == kRle4 && bits == 4) ||
-            (compression == kBitFields && (bits == 16 || bits == 32)));
+        (compression == kRgb || (compression == kRle8 && bits == 8) || (compression == kRle4 && bits == 4) ||
+         (compression == kBitFields && (bits == 16 || bits == 32)));
 }
 
 // Follows the runs and escapes of a run-length coded picture to its end-of-picture code, or to
@@ -30,21 +30,21 @@ bool runsReachTheEnd(ByteCursor& in, int rows, bool fourBits)
         if (!in.read(code, sizeof code))
             return false;
         if (code[0] != 0)
-            continue;  // a run: a count and the value repeated
+            continue; // a run: a count and the value repeated
         switch (code[1]) {
-        case 0:  // end of row
+        case 0: // end of row
             ++row;
             break;
-        case 1:  // end of picture
+        case 1: // end of picture
             return true;
-        case 2: {  // a jump; the decoder never lets it leave the last row
+        case 2: { // a jump; the decoder never lets it leave the last row
             std::uint8_t jump[2];
             if (!in.read(jump, sizeof jump))
                 return false;
             row = std::min(row + jump[1], rows - 1);
             break;
         }
-        default: {  // that many literal pixels, padded to whole 16-bit words
+        default: { // that many literal pixels, padded to whole 16-bit words
             const unsigned bytes = fourBits ? (code[1] + 1u) / 2 : code[1];
             if (!in.skip(bytes + (bytes & 1)))
                 return false;
@@ -60,7 +60,7 @@ PictureCheck checkBmp(ByteCursor& in, PixelSize box)
 {
     PictureCheck check;
     check.header.format = PictureFormat::Bmp;
-    std::uint8_t fileHeader[12];  // after the signature
+    std::uint8_t fileHeader[12]; // after the signature
     std::uint8_t info[124];
     if (!in.read(fileHeader, sizeof fileHeader) || !in.read(info, 4))
         return judged(check, PictureVerdict::CutOff);
@@ -72,8 +72,10 @@ PictureCheck checkBmp(ByteCursor& in, PixelSize box)
         return judged(check, PictureVerdict::CutOff);
 
     const bool oldHeader = infoSize == 12;
-    const std::int64_t width = oldHeader ? std::int16_t(littleEndian16(info + 4)) : std::int32_t(littleEndian32(info + 4));
-    const std::int64_t height = oldHeader ? std::int16_t(littleEndian16(info + 6)) : std::int32_t(littleEndian32(info + 8));
+    const std::int64_t width =
+        oldHeader ? std::int16_t(littleEndian16(info + 4)) : std::int32_t(littleEndian32(info + 4));
+    const std::int64_t height =
+        oldHeader ? std::int16_t(littleEndian16(info + 6)) : std::int32_t(littleEndian32(info + 8));
     const unsigned planes = littleEndian16(info + (oldHeader ? 8 : 12));
     const unsigned bits = littleEndian16(info + (oldHeader ? 10 : 14));
     const std::uint32_t compression = oldHeader ? kRgb : littleEndian32(info + 16);

@@ -56,16 +56,16 @@ PictureCheck checkGif(ByteCursor& in, PixelSize box)
         if (!in.next(block))
             return judged(check, PictureVerdict::CutOff);
         switch (block) {
-        case 0x21:  // an extension: its label, then data sub-blocks
+        case 0x21: // an extension: its label, then data sub-blocks
             if (!in.next(label) || !skipSubBlocks(in))
                 return judged(check, PictureVerdict::CutOff);
             break;
-        case 0x2C:  // an image: its descriptor, colour table, code size, then data sub-blocks
+        case 0x2C: // an image: its descriptor, colour table, code size, then data sub-blocks
             if (!in.read(image, sizeof image))
                 return judged(check, PictureVerdict::CutOff);
             if (!imageSeen) {
-                check.header.width = canvasSide(int(littleEndian16(screen)), int(littleEndian16(image)),
-                                                int(littleEndian16(image + 4)));
+                check.header.width =
+                    canvasSide(int(littleEndian16(screen)), int(littleEndian16(image)), int(littleEndian16(image + 4)));
                 check.header.height = canvasSide(int(littleEndian16(screen + 2)), int(littleEndian16(image + 2)),
                                                  int(littleEndian16(image + 6)));
                 if (check.header.width == 0 || check.header.height == 0)
@@ -77,7 +77,7 @@ PictureCheck checkGif(ByteCursor& in, PixelSize box)
                 return judged(check, PictureVerdict::CutOff);
             imageSeen = true;
             break;
-        case 0x3B:  // the trailer
+        case 0x3B: // the trailer
             return judged(check, imageSeen ? PictureVerdict::Decodable : PictureVerdict::NotAPicture);
         default:
             return judged(check, PictureVerdict::NotAPicture);

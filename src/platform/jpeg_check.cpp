@@ -63,7 +63,7 @@ bool skipScanData(ByteCursor& in, std::uint8_t& marker, std::uint64_t& dataBytes
         if (!takeMarkerCode(in, marker))
             return false;
         if (marker == 0x00)
-            ++dataBytes;  // a stuffed 0xFF data byte
+            ++dataBytes; // a stuffed 0xFF data byte
         else if (!isRestart(marker))
             return true;
     }
@@ -103,8 +103,10 @@ bool scansHoldEveryBlock(const PictureHeader& header, std::uint64_t dataBytes)
     const JpegComponent mcu = largestSampling(header.components);
     std::uint64_t blocks = 0;
     for (const JpegComponent& component : header.components) {
-        const std::uint64_t width = (std::uint64_t(header.width) * component.horizontal + mcu.horizontal - 1) / mcu.horizontal;
-        const std::uint64_t height = (std::uint64_t(header.height) * component.vertical + mcu.vertical - 1) / mcu.vertical;
+        const std::uint64_t width =
+            (std::uint64_t(header.width) * component.horizontal + mcu.horizontal - 1) / mcu.horizontal;
+        const std::uint64_t height =
+            (std::uint64_t(header.height) * component.vertical + mcu.vertical - 1) / mcu.vertical;
         blocks += ((width + 7) / 8) * ((height + 7) / 8);
     }
     return dataBytes * 8 >= blocks;
@@ -121,7 +123,7 @@ PictureCheck checkJpeg(ByteCursor& in, PixelSize box)
     bool orientationSeen = false;
     std::uint64_t dataBytes = 0;
     std::uint8_t marker = 0;
-    bool markerRead = false;  // a scan ended at the marker that follows it
+    bool markerRead = false; // a scan ended at the marker that follows it
     for (;;) {
         if (!markerRead && !nextMarker(in, marker))
             return judged(check, PictureVerdict::CutOff);
@@ -135,7 +137,7 @@ PictureCheck checkJpeg(ByteCursor& in, PixelSize box)
         if (marker == kStartOfImage || isOtherFrame(marker))
             return judged(check, PictureVerdict::NotAPicture);
         if (isRestart(marker) || marker == 0x01)
-            continue;  // markers without a segment
+            continue; // markers without a segment
 
         std::uint8_t lengthBytes[2];
         if (!in.read(lengthBytes, sizeof lengthBytes))
@@ -162,7 +164,8 @@ PictureCheck checkJpeg(ByteCursor& in, PixelSize box)
             frameSeen = true;
         } else {
             const std::size_t inScan = segment.empty() ? 0 : segment[0];
-            if (!frameSeen || inScan < 1 || inScan > check.header.components.size() || segment.size() < 1 + 2 * inScan + 3)
+            if (!frameSeen || inScan < 1 || inScan > check.header.components.size() ||
+                segment.size() < 1 + 2 * inScan + 3)
                 return judged(check, PictureVerdict::NotAPicture);
             if (!scanSeen) {
                 if (inScan < check.header.components.size())

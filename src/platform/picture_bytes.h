@@ -40,7 +40,7 @@ private:
     std::uint64_t fileSize_;
     std::vector<std::uint8_t> buffer_;
     std::uint64_t bufferStart_ = 0;
-    std::size_t position_ = 0;  // in the buffer
+    std::size_t position_ = 0; // in the buffer
     std::size_t filled_ = 0;
 };
 

@@ -52,9 +52,8 @@ std::uint64_t jpegWorkingMemory(const PictureHeader& header, PixelSize box)
 std::uint64_t decodeWorkingMemory(const PictureHeader& header, PixelSize box)
 {
     // GIF and BMP decode at full size, and the picture is converted once before it is scaled.
-    const std::uint64_t decode = header.format == PictureFormat::Jpeg
-                                     ? jpegWorkingMemory(header, box)
-                                     : pixels(header.width, header.height) * 8;
+    const std::uint64_t decode =
+        header.format == PictureFormat::Jpeg ? jpegWorkingMemory(header, box) : pixels(header.width, header.height) * 8;
     // The picture scaled to the box, and its copy turned upright.
     const std::uint64_t result = pixels(std::max(box.width, 0), std::max(box.height, 0)) * 8;
     return decode + result + kFixedOverhead;

@@ -31,9 +31,9 @@ inline JpegComponent largestSampling(const std::vector<JpegComponent>& component
 // What a picture file's header says about the decode it needs.
 struct PictureHeader {
     PictureFormat format = PictureFormat::Jpeg;
-    int width = 0;  // of the picture; of the canvas the first image is drawn on for a GIF
+    int width = 0; // of the picture; of the canvas the first image is drawn on for a GIF
     int height = 0;
-    int orientation = 1;  // the EXIF orientation, 1 to 8; 1 is upright
+    int orientation = 1; // the EXIF orientation, 1 to 8; 1 is upright
     // JPEG only.
     std::vector<JpegComponent> components;
     bool arithmeticCoded = false;
@@ -44,15 +44,15 @@ struct PictureHeader {
 
 enum class PictureVerdict {
     Decodable,
-    NotAPicture,  // not a JPEG, GIF or BMP file, or one the decoders do not read
-    CutOff,       // ends before its image data does
-    TooLarge,     // its decode would need more working memory than a decode may take
+    NotAPicture, // not a JPEG, GIF or BMP file, or one the decoders do not read
+    CutOff,      // ends before its image data does
+    TooLarge,    // its decode would need more working memory than a decode may take
 };
 
 struct PictureCheck {
     PictureVerdict verdict = PictureVerdict::NotAPicture;
     PictureHeader header;
-    std::uint64_t workingMemory = 0;  // bytes, once the header has been read
+    std::uint64_t workingMemory = 0; // bytes, once the header has been read
 };
 
 // Judges a picture file by its own structure before anything is decoded: the header tells the

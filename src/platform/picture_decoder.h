@@ -11,7 +11,7 @@ namespace tessaloom {
 // What tells a file changed since it was decoded.
 struct FileStamp {
     std::int64_t size = 0;
-    std::int64_t modified = 0;  // milliseconds since the epoch
+    std::int64_t modified = 0; // milliseconds since the epoch
     friend bool operator==(const FileStamp&, const FileStamp&) = default;
 };
 

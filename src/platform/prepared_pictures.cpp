@@ -36,7 +36,7 @@ std::shared_ptr<PreparedPictures::Entry> PreparedPictures::entryFor(const std::s
     }
     entries_.push_front(std::make_shared<Entry>(path, box));
     if (entries_.size() > kEntries)
-        entries_.pop_back();  // a decode still running keeps its entry until it ends
+        entries_.pop_back(); // a decode still running keeps its entry until it ends
     return entries_.front();
 }
 

@@ -32,7 +32,7 @@ private:
         }
         const std::string path;
         const PixelSize box;
-        std::mutex decoding;  // held through the decode, so whoever comes second waits for it
+        std::mutex decoding; // held through the decode, so whoever comes second waits for it
         bool decoded = false;
         FileStamp stamp;
         PictureRef picture;
@@ -47,8 +47,8 @@ private:
     PictureDecoder& decoder_;
     BackgroundExecutor& worker_;
     std::mutex entriesMutex_;
-    std::list<std::shared_ptr<Entry>> entries_;  // most recently used first
-    std::atomic<std::uint64_t> preparation_{0};  // work of an earlier preparation is dropped
+    std::list<std::shared_ptr<Entry>> entries_; // most recently used first
+    std::atomic<std::uint64_t> preparation_{0}; // work of an earlier preparation is dropped
 };
 
 } // namespace tessaloom

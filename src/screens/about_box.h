@@ -8,7 +8,7 @@ class Calendar;
 
 // The About box's controls that its handlers change; the dialog closes once `Unloaded` is set.
 struct AboutControls {
-    std::string lblVersion = "Version 1.0";  // fixed: the box does not follow the build's version
+    std::string lblVersion = "Version 1.0"; // fixed: the box does not follow the build's version
     std::string lblCopyright;
     bool Unloaded = false;
 };

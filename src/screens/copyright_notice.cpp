@@ -6,8 +6,7 @@ std::string copyrightNotice(int year)
 {
     if (year <= kFirstCopyrightYear)
         return kDesignedCopyrightNotice;
-    return "\xC2\xA9 " + std::to_string(kFirstCopyrightYear) + "-" + std::to_string(year) +
-           " Marrowquill Software";
+    return "\xC2\xA9 " + std::to_string(kFirstCopyrightYear) + "-" + std::to_string(year) + " Marrowquill Software";
 }
 
 } // namespace tessaloom

@@ -19,8 +19,8 @@ struct SplashServices {
 struct SplashControls {
     std::string lblVersion = "Version 1.0";
     std::string lblCopyright;
-    bool Timer1Enabled = true;  // the timer runs from the moment the window is loaded
-    int Timer1Interval = 2000;  // milliseconds; 0 stops it
+    bool Timer1Enabled = true; // the timer runs from the moment the window is loaded
+    int Timer1Interval = 2000; // milliseconds; 0 stops it
     bool Unloaded = false;
 };
 

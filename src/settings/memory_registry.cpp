@@ -30,8 +30,8 @@ std::int32_t MemoryRegistry::createKey(RootKey root, const std::string& path, Ha
     return kRegistrySuccess;
 }
 
-std::int32_t MemoryRegistry::queryValue(Handle key, const std::string& name, std::uint32_t* kind,
-                                        std::uint8_t* data, std::uint32_t& size)
+std::int32_t MemoryRegistry::queryValue(Handle key, const std::string& name, std::uint32_t* kind, std::uint8_t* data,
+                                        std::uint32_t& size)
 {
     const auto handle = open_.find(key);
     if (handle == open_.end())
@@ -43,8 +43,8 @@ std::int32_t MemoryRegistry::queryValue(Handle key, const std::string& name, std
     return answerQuery(value->second, kind, data, size);
 }
 
-std::int32_t MemoryRegistry::setValue(Handle key, const std::string& name, std::uint32_t kind,
-                                      const std::uint8_t* data, std::uint32_t size)
+std::int32_t MemoryRegistry::setValue(Handle key, const std::string& name, std::uint32_t kind, const std::uint8_t* data,
+                                      std::uint32_t size)
 {
     const auto handle = open_.find(key);
     if (handle == open_.end())

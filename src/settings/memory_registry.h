@@ -30,11 +30,11 @@ public:
     // For tests: a switch that makes every write fail as on a read-only store, a count of the
     // values set, and the handles still open.
     bool failWrites = false;
-    int writes = 0;  // values set, failed ones included
+    int writes = 0; // values set, failed ones included
     int openHandles() const;
 
 private:
-    using KeyId = std::tuple<RootKey, std::string>;  // the path folded to lower case
+    using KeyId = std::tuple<RootKey, std::string>; // the path folded to lower case
     std::map<KeyId, Values> keys_;
     std::map<Handle, KeyId> open_;
     Handle nextHandle_ = 1;

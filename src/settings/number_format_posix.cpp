@@ -1,9 +1,9 @@
 #include "settings/number_format.h"
 
-#include <string>
 #include <iconv.h>
 #include <langinfo.h>
 #include <locale.h>
+#include <string>
 
 namespace tessaloom {
 

@@ -123,9 +123,9 @@ std::optional<std::int32_t> roundedToInt32(const DecimalNumber& number)
     if (digits.empty())
         return 0;
     const auto count = static_cast<std::int64_t>(digits.size());
-    const std::int64_t wholeDigits = count + number.exponent;  // digits before the decimal point
+    const std::int64_t wholeDigits = count + number.exponent; // digits before the decimal point
     if (wholeDigits > 10)
-        return std::nullopt;  // at least 10^10
+        return std::nullopt; // at least 10^10
 
     std::int64_t magnitude = 0;
     for (std::int64_t i = 0; i < wholeDigits; ++i)
@@ -135,7 +135,7 @@ std::optional<std::int32_t> roundedToInt32(const DecimalNumber& number)
     int firstFraction = 0;
     bool moreFraction = false;
     if (wholeDigits < 0) {
-        moreFraction = true;  // below one tenth, yet not zero
+        moreFraction = true; // below one tenth, yet not zero
     } else if (wholeDigits < count) {
         firstFraction = digits[static_cast<std::size_t>(wholeDigits)] - '0';
         moreFraction = digits.find_first_not_of('0', static_cast<std::size_t>(wholeDigits) + 1) != std::string::npos;
@@ -161,8 +161,8 @@ std::optional<double> numericValue(const std::string& text, const NumberFormat& 
     const auto [end, error] = std::from_chars(plain.data(), plain.data() + plain.size(), value);
     if (error == std::errc::result_out_of_range)
         value = static_cast<std::int64_t>(number->digits.size()) + number->exponent > 0
-                    ? std::numeric_limits<double>::infinity()
-                    : 0.0;
+            ? std::numeric_limits<double>::infinity()
+            : 0.0;
     return number->negative ? -value : value;
 }
 

@@ -72,17 +72,17 @@ std::string normalizedKeyPath(std::string_view path)
 // A key of the document, and what a section header does to it.
 struct RegFileDocument::Target {
     RootKey root = 0;
-    std::string key;  // normalized
+    std::string key; // normalized
 };
 
 namespace {
 
 enum class Step {
-    Opens,    // a section of the key: it exists, and the values that follow are its own
-    Creates,  // a section of a key below it: it exists
-    Deletes,  // it is deleted, with its values
-    Leaves,   // a section of another key
-    Value,    // a value line of the key (it defines a value, or deletes one)
+    Opens,   // a section of the key: it exists, and the values that follow are its own
+    Creates, // a section of a key below it: it exists
+    Deletes, // it is deleted, with its values
+    Leaves,  // a section of another key
+    Value,   // a value line of the key (it defines a value, or deletes one)
 };
 
 bool isBelow(std::string_view key, std::string_view above)
@@ -92,7 +92,8 @@ bool isBelow(std::string_view key, std::string_view above)
 
 } // namespace
 
-template <class Visit> void RegFileDocument::walk(const Target& target, Visit&& visit) const
+template <class Visit>
+void RegFileDocument::walk(const Target& target, Visit&& visit) const
 {
     bool inTarget = false;
     for (std::size_t i = 0; i < pieces_.size(); ++i) {
@@ -102,7 +103,8 @@ template <class Visit> void RegFileDocument::walk(const Target& target, Visit&& 
             const std::optional<regfile::SectionHeader> header = regfile::parseHeader(regfile::firstLine(line));
             Step step = Step::Leaves;
             if (header && header->root == target.root) {
-                if (header->deletes && !header->key.empty() && (header->key == target.key || isBelow(target.key, header->key)))
+                if (header->deletes && !header->key.empty() &&
+                    (header->key == target.key || isBelow(target.key, header->key)))
                     step = Step::Deletes;
                 else if (!header->deletes && header->key == target.key)
                     step = Step::Opens;
@@ -158,7 +160,7 @@ std::optional<StoredValue> RegFileDocument::value(RootKey root, std::string_view
 
 std::vector<NamedValue> RegFileDocument::values(RootKey root, std::string_view path) const
 {
-    std::vector<std::optional<NamedValue>> found;  // in the order first defined; nothing once deleted
+    std::vector<std::optional<NamedValue>> found; // in the order first defined; nothing once deleted
     std::unordered_map<std::string, std::size_t> index;
     walk(Target{root, normalizedKeyPath(path)}, [&](std::size_t, Step step, const regfile::ValueLine* line) {
         if (step == Step::Deletes) {

@@ -52,22 +52,23 @@ public:
 
 private:
     enum class PieceKind : std::uint8_t {
-        Header,     // a section header as read
-        Entry,      // a line (with its continuation lines) that may define or delete a value
-        NewHeader,  // a header added, in headers_
-        NewValue,   // a value set, in values_
-        NewBlank,   // an empty line added before a new section
+        Header,    // a section header as read
+        Entry,     // a line (with its continuation lines) that may define or delete a value
+        NewHeader, // a header added, in headers_
+        NewValue,  // a value set, in values_
+        NewBlank,  // an empty line added before a new section
     };
     // Lines of the text, line ends included; the text between two pieces is kept lines.
     // An added piece is empty and stands at the place it was inserted.
     struct Piece {
         std::uint32_t begin = 0;
         std::uint32_t end = 0;
-        std::uint32_t index = 0;  // into headers_ or values_
+        std::uint32_t index = 0; // into headers_ or values_
         PieceKind kind = PieceKind::Header;
     };
     struct Target;
-    template <class Visit> void walk(const Target& target, Visit&& visit) const;
+    template <class Visit>
+    void walk(const Target& target, Visit&& visit) const;
     std::optional<std::size_t> liveSection(const Target& target) const;
     std::string_view pieceText(const Piece& piece) const;
     bool endsWithBlankLine() const;
@@ -75,8 +76,8 @@ private:
 
     // The decoded file; copies of a document share it.
     std::shared_ptr<const std::string> source_ = std::make_shared<const std::string>();
-    bool exportForm_ = false;      // texts in hex are UTF-16 in the file read
-    std::uint32_t bodyBegin_ = 0;  // after the format line
+    bool exportForm_ = false;     // texts in hex are UTF-16 in the file read
+    std::uint32_t bodyBegin_ = 0; // after the format line
     // A last line without a line end may have been cut short ("dword:0000" of "dword:00000004"):
     // it is never taken as a value, and it stays the last line, still without a line end, so
     // that it is not trusted after a rewrite either. It begins here.

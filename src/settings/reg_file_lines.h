@@ -18,7 +18,7 @@ inline constexpr std::string_view kExportFormat = "Windows Registry Editor Versi
 struct SectionHeader {
     bool deletes = false;
     RootKey root = 0;
-    std::string key;  // normalized
+    std::string key; // normalized
 };
 
 // A line that defines a value, or deletes it ("Name"=-) when it has none.
@@ -47,7 +47,8 @@ bool isBlankLine(std::string_view line);
 
 // Calls f with every line of text, without its line end (a carriage return before a line feed,
 // however many, belongs to the line end).
-template <class F> void forEachLine(std::string_view text, F&& f)
+template <class F>
+void forEachLine(std::string_view text, F&& f)
 {
     std::size_t start = 0;
     while (start < text.size()) {

@@ -58,7 +58,7 @@ std::optional<std::string> takeQuoted(std::string_view& s)
     for (;;) {
         const std::size_t stop = s.find_first_of("\"\\", at);
         if (stop == std::string_view::npos)
-            return std::nullopt;  // no closing quote
+            return std::nullopt; // no closing quote
         text.append(s.substr(at, stop - at));
         if (s[stop] == '"') {
             s.remove_prefix(stop + 1);
@@ -264,7 +264,7 @@ std::optional<ValueLine> parseValueLines(std::string_view lines, bool exportForm
             joined.assign(trimmedRight(line));
             first = false;
         } else {
-            joined.pop_back();  // the backslash that carried the value on
+            joined.pop_back(); // the backslash that carried the value on
             joined += trimmedRight(trimmedLeft(line));
         }
     });
@@ -295,13 +295,13 @@ RegFileDocument RegFileDocument::parse(std::string bytes)
     document.bodyBegin_ = at(next);
     std::size_t bodyEnd = text.size();
     if (!text.empty() && text.back() != '\n') {
-        const std::size_t lastLine = text.rfind('\n') + 1;  // 0 when there is one line
+        const std::size_t lastLine = text.rfind('\n') + 1; // 0 when there is one line
         if (lastLine >= next && !isBracketed(firstLine(text.substr(lastLine))))
             bodyEnd = lastLine;
     }
     document.bodyEnd_ = at(bodyEnd);
 
-    bool inSection = false;  // in a section of a known key, whose lines may be values
+    bool inSection = false; // in a section of a known key, whose lines may be values
     auto lineAfter = [&](std::size_t start) { return std::min(text.find('\n', start), bodyEnd - 1) + 1; };
     while (next < bodyEnd) {
         // Most lines are neither headers nor values, which their first character tells.
@@ -327,7 +327,7 @@ RegFileDocument RegFileDocument::parse(std::string bytes)
             next = end;
             continue;
         }
-        if (lead == '[') {  // bracketed, but not at its end
+        if (lead == '[') { // bracketed, but not at its end
             next = end;
             continue;
         }

@@ -60,13 +60,16 @@ std::int32_t RegFileRegistry::createKey(RootKey root, const std::string& path, H
             key = addHandle(root, path, nullptr);
             return kRegistrySuccess;
         }
-        const std::int32_t code = updateFileContent(path_, [&](const std::string& before, std::string& after) {
-            RegFileDocument document = RegFileDocument::parse(before);
-            if (!document.createKey(root, path))
-                return kErrorInvalidParameter;
-            after = document.serialize();
-            return kRegistrySuccess;
-        }, calls_);
+        const std::int32_t code = updateFileContent(
+            path_,
+            [&](const std::string& before, std::string& after) {
+                RegFileDocument document = RegFileDocument::parse(before);
+                if (!document.createKey(root, path))
+                    return kErrorInvalidParameter;
+                after = document.serialize();
+                return kRegistrySuccess;
+            },
+            calls_);
         if (code != kRegistrySuccess)
             return code;
         key = addHandle(root, path, nullptr);
@@ -76,8 +79,8 @@ std::int32_t RegFileRegistry::createKey(RootKey root, const std::string& path, H
     }
 }
 
-std::int32_t RegFileRegistry::queryValue(Handle key, const std::string& name, std::uint32_t* kind,
-                                         std::uint8_t* data, std::uint32_t& size)
+std::int32_t RegFileRegistry::queryValue(Handle key, const std::string& name, std::uint32_t* kind, std::uint8_t* data,
+                                         std::uint32_t& size)
 {
     const auto open = open_.find(key);
     if (open == open_.end())
@@ -107,14 +110,17 @@ std::int32_t RegFileRegistry::setValue(Handle key, const std::string& name, std:
     try {
         const NamedValue value{name, StoredValue{kind, std::vector<std::uint8_t>(data, data + size)}};
         OpenKey& opened = open->second;
-        const std::int32_t code = updateFileContent(path_, [&](const std::string& before, std::string& after) {
-            RegFileDocument document = RegFileDocument::parse(before);
-            if (!document.setValue(opened.root, opened.path, value))
-                return kErrorInvalidParameter;
-            after = document.serialize();
-            return kRegistrySuccess;
-        }, calls_);
-        opened.file.reset();  // read again if asked
+        const std::int32_t code = updateFileContent(
+            path_,
+            [&](const std::string& before, std::string& after) {
+                RegFileDocument document = RegFileDocument::parse(before);
+                if (!document.setValue(opened.root, opened.path, value))
+                    return kErrorInvalidParameter;
+                after = document.serialize();
+                return kRegistrySuccess;
+            },
+            calls_);
+        opened.file.reset(); // read again if asked
         return code;
     } catch (const std::bad_alloc&) {
         return kErrorNotEnoughMemory;

@@ -36,7 +36,7 @@ private:
     struct OpenKey {
         RootKey root = 0;
         std::string path;
-        std::shared_ptr<const RegFileDocument> file;  // read when first asked for, for a key opened to write
+        std::shared_ptr<const RegFileDocument> file; // read when first asked for, for a key opened to write
     };
 
     Handle addHandle(RootKey root, const std::string& path, std::shared_ptr<const RegFileDocument> file);

@@ -31,9 +31,8 @@ bool quotable(const StoredValue& value)
 {
     const auto& bytes = value.bytes;
     return value.kind == kRegSz && !bytes.empty() && bytes.back() == 0 &&
-           std::find(bytes.begin(), bytes.end() - 1, 0) == bytes.end() - 1 &&
-           std::find_if(bytes.begin(), bytes.end(), [](std::uint8_t b) { return b == '\r' || b == '\n'; }) ==
-               bytes.end();
+        std::find(bytes.begin(), bytes.end() - 1, 0) == bytes.end() - 1 &&
+        std::find_if(bytes.begin(), bytes.end(), [](std::uint8_t b) { return b == '\r' || b == '\n'; }) == bytes.end();
 }
 
 void appendHex(std::string& out, std::uint32_t number, int digits)
@@ -65,8 +64,9 @@ void appendValue(std::string& out, const NamedValue& named, bool exportForm, boo
     }
     if (value.kind == kRegDword && value.bytes.size() == 4) {
         out += "dword:";
-        appendHex(out, std::uint32_t(value.bytes[0]) | std::uint32_t(value.bytes[1]) << 8 |
-                           std::uint32_t(value.bytes[2]) << 16 | std::uint32_t(value.bytes[3]) << 24,
+        appendHex(out,
+                  std::uint32_t(value.bytes[0]) | std::uint32_t(value.bytes[1]) << 8 |
+                      std::uint32_t(value.bytes[2]) << 16 | std::uint32_t(value.bytes[3]) << 24,
                   8);
         return;
     }
@@ -83,7 +83,8 @@ void appendValue(std::string& out, const NamedValue& named, bool exportForm, boo
         if (exportForm) {
             appendUtf16le(wide, bytes);
             bytes = wide;
-        } else if (std::any_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; })) {
+        } else if (std::any_of(bytes.begin(), bytes.end(),
+                               [](char c) { return static_cast<unsigned char>(c) >= 0x80; })) {
             plainAscii = false;
         }
     }
@@ -132,12 +133,11 @@ std::string RegFileDocument::render(bool exportForm, bool& plainAscii) const
             out += lineEnd;
         } else if (piece.kind == PieceKind::NewValue) {
             addValue(values_[piece.index]);
-        } else if (std::optional<regfile::ValueLine> line;
-                   piece.kind == PieceKind::Entry &&
+        } else if (std::optional<regfile::ValueLine> line; piece.kind == PieceKind::Entry &&
                    (line = regfile::parseValueLines(pieceText(piece), exportForm_)) && line->value) {
             addValue(NamedValue{std::move(line->name), std::move(*line->value)});
         } else {
-            keepLines(piece.begin, piece.end);  // a header, a deletion, or lines that read as no value
+            keepLines(piece.begin, piece.end); // a header, a deletion, or lines that read as no value
         }
         at = piece.end;
     }
@@ -146,7 +146,8 @@ std::string RegFileDocument::render(bool exportForm, bool& plainAscii) const
     while (tail.ends_with('\r'))
         tail.remove_suffix(1);
     out += tail;
-    plainAscii = plainAscii && std::all_of(out.begin(), out.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    plainAscii =
+        plainAscii && std::all_of(out.begin(), out.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
     return out;
 }
 

@@ -35,7 +35,7 @@ inline constexpr std::uint32_t kRegMultiSz = 7;
 // UTF-8 bytes. Every call returns 0 or an error code and never throws.
 class Registry {
 public:
-    using Handle = std::uintptr_t;  // 0 is no handle
+    using Handle = std::uintptr_t; // 0 is no handle
 
     virtual ~Registry() = default;
 

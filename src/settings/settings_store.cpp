@@ -47,7 +47,7 @@ SettingValue readOpenValue(Registry& registry, Registry::Handle key, const std::
         if (lastResult != kRegistrySuccess || length != sizeof bytes)
             return {};
         const std::uint32_t raw = std::uint32_t(bytes[0]) | std::uint32_t(bytes[1]) << 8 |
-                                  std::uint32_t(bytes[2]) << 16 | std::uint32_t(bytes[3]) << 24;
+            std::uint32_t(bytes[2]) << 16 | std::uint32_t(bytes[3]) << 24;
         return SettingValue(static_cast<std::int32_t>(raw));
     }
     return {};
@@ -102,9 +102,9 @@ void SettingsStore::WriteRegistryValue(RootKey root, const std::string& keyPath,
         if (!number) {
             std::string text = trimmedOfSpaces(data.text());
             text.push_back('\0');
-            lastRegistryResult_ = registry_.setValue(key, valueName, kRegSz,
-                                                     reinterpret_cast<const std::uint8_t*>(text.data()),
-                                                     static_cast<std::uint32_t>(text.size()));
+            lastRegistryResult_ =
+                registry_.setValue(key, valueName, kRegSz, reinterpret_cast<const std::uint8_t*>(text.data()),
+                                   static_cast<std::uint32_t>(text.size()));
         } else {
             const auto raw = static_cast<std::uint32_t>(*number);
             const std::uint8_t bytes[4] = {static_cast<std::uint8_t>(raw), static_cast<std::uint8_t>(raw >> 8),

@@ -36,7 +36,7 @@ char foldedChar(char c)
 bool sameRegistryName(std::string_view a, std::string_view b)
 {
     return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return foldedChar(x) == foldedChar(y); });
+        std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return foldedChar(x) == foldedChar(y); });
 }
 
 std::string foldedRegistryName(std::string_view name)

@@ -53,7 +53,7 @@ int sequenceLength(unsigned char lead)
 
 struct Decoded {
     char32_t c = 0;
-    int length = 0;  // 0 when the bytes at that place are no character
+    int length = 0; // 0 when the bytes at that place are no character
 };
 
 Decoded decodeAt(std::string_view text, std::size_t i)
@@ -83,7 +83,8 @@ constexpr char16_t kWindows1252High[32] = {
 };
 
 // Calls f with each UTF-16 unit of a text, in order.
-template <class F> void forEachUtf16Unit(std::string_view text, F&& f)
+template <class F>
+void forEachUtf16Unit(std::string_view text, F&& f)
 {
     std::size_t i = 0;
     while (i < text.size()) {
@@ -103,7 +104,8 @@ template <class F> void forEachUtf16Unit(std::string_view text, F&& f)
 }
 
 // UTF-16 units as UTF-8, pairs of surrogates joined and a lone one replaced.
-template <class Unit> std::string unitsToUtf8(std::size_t count, Unit unit)
+template <class Unit>
+std::string unitsToUtf8(std::size_t count, Unit unit)
 {
     std::string out;
     out.reserve(count);
@@ -128,8 +130,8 @@ std::string utf16ToUtf8(std::u16string_view text)
 
 std::string utf16leToUtf8(const std::uint8_t* bytes, std::size_t size)
 {
-    std::string out =
-        unitsToUtf8(size / 2, [&](std::size_t i) { return static_cast<char16_t>(bytes[2 * i] | bytes[2 * i + 1] << 8); });
+    std::string out = unitsToUtf8(
+        size / 2, [&](std::size_t i) { return static_cast<char16_t>(bytes[2 * i] | bytes[2 * i + 1] << 8); });
     if (size % 2)
         appendUtf8(out, kReplacement);
     return out;
@@ -155,7 +157,7 @@ std::string validUtf8(std::string text)
 {
     std::size_t i = 0;
     while (i < text.size()) {
-        std::uint64_t eight = 0x8080808080808080u;  // ASCII, eight bytes at a time
+        std::uint64_t eight = 0x8080808080808080u; // ASCII, eight bytes at a time
         if (i + 8 <= text.size() && (std::memcpy(&eight, text.data() + i, 8), eight & 0x8080808080808080u) == 0) {
             i += 8;
             continue;

@@ -96,7 +96,8 @@ std::int32_t Win32Registry::openKey(RootKey root, const std::string& path, Handl
         OpenKey opened;
         HKEY found = nullptr;
         LSTATUS code = ERROR_SUCCESS;
-        if (root == kHkeyLocalMachine && RegOpenKeyExW(userRoot_, widePath.c_str(), 0, KEY_READ, &found) == ERROR_SUCCESS)
+        if (root == kHkeyLocalMachine &&
+            RegOpenKeyExW(userRoot_, widePath.c_str(), 0, KEY_READ, &found) == ERROR_SUCCESS)
             opened.readOrder.push_back(found);
         code = RegOpenKeyExW(rootHandle(root), widePath.c_str(), 0, KEY_READ, &found);
         if (code == ERROR_SUCCESS)
@@ -178,8 +179,8 @@ std::int32_t Win32Registry::queryValue(Handle key, const std::string& name, std:
     }
 }
 
-std::int32_t Win32Registry::setValue(Handle key, const std::string& name, std::uint32_t kind,
-                                     const std::uint8_t* data, std::uint32_t size)
+std::int32_t Win32Registry::setValue(Handle key, const std::string& name, std::uint32_t kind, const std::uint8_t* data,
+                                     std::uint32_t size)
 {
     const auto open = open_.find(key);
     if (open == open_.end())

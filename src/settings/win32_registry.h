@@ -34,8 +34,8 @@ public:
 
 private:
     struct OpenKey {
-        std::vector<HKEY> readOrder;  // where a query looks, first to last
-        HKEY writable = nullptr;      // one of them, or none for a key opened to read
+        std::vector<HKEY> readOrder; // where a query looks, first to last
+        HKEY writable = nullptr;     // one of them, or none for a key opened to read
     };
 
     HKEY rootHandle(RootKey root) const;

@@ -59,7 +59,10 @@ TEST(Artwork, TheIcoFileHoldsEveryIconSize)
     }
 }
 
-bool dark(QRgb pixel) { return qGray(pixel) < 90; }
+bool dark(QRgb pixel)
+{
+    return qGray(pixel) < 90;
+}
 
 // A white field in a dark frame, with three lines of dark lettering clear of the frame.
 TEST(Artwork, PlaceholdersAreWhiteInADarkFrameWithThreeLinesOfLettering)
@@ -67,7 +70,8 @@ TEST(Artwork, PlaceholdersAreWhiteInADarkFrameWithThreeLinesOfLettering)
     for (const char* path : {kNoImageSelectedResource, kImageNotFoundResource}) {
         const QImage image(QString::fromLatin1(path));
         int frame = 0, white = 0, lines = 0, inkNearTheFrame = 0;
-        for (QPoint p : {QPoint(1, 1), QPoint(298, 1), QPoint(1, 250), QPoint(298, 250), QPoint(150, 2), QPoint(2, 126)})
+        for (QPoint p :
+             {QPoint(1, 1), QPoint(298, 1), QPoint(1, 250), QPoint(298, 250), QPoint(150, 2), QPoint(2, 126)})
             frame += dark(image.pixel(p));
         for (int y = 12, inkAbove = 0; y < 240; ++y) {
             int ink = 0;

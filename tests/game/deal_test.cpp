@@ -5,7 +5,7 @@ namespace {
 
 class DealTest : public GameFixture {
 protected:
-    void SetUp() override { game.Form_Load(); }  // four rows: x = r * 7 + 1
+    void SetUp() override { game.Form_Load(); } // four rows: x = r * 7 + 1
 };
 
 TEST_F(DealTest, DrawRoundsHalvesToEvenAndRedrawsAFullPairNumber)
@@ -16,9 +16,9 @@ TEST_F(DealTest, DrawRoundsHalvesToEvenAndRedrawsAFullPairNumber)
     game.mnuNewGame_Click();
     EXPECT_EQ(state().CardValue[0], 2);
     EXPECT_EQ(state().CardValue[1], 2);
-    EXPECT_EQ(state().CardValue[2], 1);   // the 1/7 draw was rejected, 0.0 gave 1
-    EXPECT_EQ(state().CardValue[3], 8);   // 13/14 * 7 + 1 = 7.5 rounds to the even 8
-    EXPECT_EQ(state().CardValue[4], 8);   // just below 1 gives 7.9999996, nearest 8
+    EXPECT_EQ(state().CardValue[2], 1); // the 1/7 draw was rejected, 0.0 gave 1
+    EXPECT_EQ(state().CardValue[3], 8); // 13/14 * 7 + 1 = 7.5 rounds to the even 8
+    EXPECT_EQ(state().CardValue[4], 8); // just below 1 gives 7.9999996, nearest 8
 }
 
 TEST_F(DealTest, TriesStopAtTheLargestSixteenBitNumber)

@@ -13,7 +13,7 @@ namespace tessaloom::testing {
 // Stands in for the windows around the game window; `whileOpen` runs where a modal one would.
 struct ScriptedHost final : GameWindowHost {
     int programEnds = 0;
-    std::function<void()> whileOpen;  // runs inside the picture dialog or the About box
+    std::function<void()> whileOpen; // runs inside the picture dialog or the About box
 
     bool showPictureDialog() override
     {

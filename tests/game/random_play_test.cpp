@@ -46,8 +46,8 @@ protected:
             const int v = state().CardValue[p];
             const CardButton& c = card(p);
             if (p < state().NumCards ? v < 1 || v > state().NumPairs || !c.Caption.empty() || c.Height != height ||
-                                           c.Top != 240 + height * static_cast<float>(p / 4) ||
-                                           c.Left != static_cast<float>(120 + 1200 * (p % 4)) || c.Width != 1215
+                        c.Top != 240 + height * static_cast<float>(p / 4) ||
+                        c.Left != static_cast<float>(120 + 1200 * (p % 4)) || c.Width != 1215
                                      : v != 0)
                 report("dealt or placed wrongly at", p);
             ++dealt[v];

@@ -40,7 +40,7 @@ TEST_F(StartupTest, WithNothingStoredTheDefaultsApplyAndStoredSettingsAreTakenOv
     EXPECT_EQ(controls().Slider1.Value, 1200);
     EXPECT_EQ(controls().Timer1.Interval, 1200);
     EXPECT_EQ(controls().lblNumRecord, " 31");
-    EXPECT_EQ(state().Records[2], 0);  // a stored 0 means no record, not a missing value
+    EXPECT_EQ(state().Records[2], 0); // a stored 0 means no record, not a missing value
 }
 
 TEST_F(StartupTest, StoredValuesTheProgramWouldNotWriteAreNotTrusted)
@@ -51,7 +51,7 @@ TEST_F(StartupTest, StoredValuesTheProgramWouldNotWriteAreNotTrusted)
         game.Form_Load();
         EXPECT_EQ(state().NumCards, 16) << rows.text();
     }
-    store("NumRows", SettingValue("5"));  // a numeric text counts as its number
+    store("NumRows", SettingValue("5")); // a numeric text counts as its number
     store("FlipSpeed", 10);
     store("Tries2", -5);
     store("Tries3", 70000);
@@ -77,15 +77,15 @@ TEST_F(StartupTest, ThePictureListHoldsTheValidSlotsInSlotOrderAndChoosingOneKee
     store(pictureLabelValueName(5), "Label only");
     storeSlot(6, "", "/p/path-only.jpg");
     storeSlot(10, "2004", "/p/ten.bmp");
-    store(pictureLabelValueName(10), 2004);  // a numeric label comes back as a number
+    store(pictureLabelValueName(10), 2004); // a numeric label comes back as a number
     storeSlot(1, "Marrowquill Software Logo", "/p/impostor.jpg");
     game.Form_Load();
     EXPECT_EQ(controls().cboPictures.entries,
-              (std::vector<std::string>{"Marrowquill Software Logo", "Marrowquill Software Logo", "Two", "Twin", "Seven",
-                                        "Twin", "2004"}));
-    EXPECT_EQ(controls().lstPaths.entries, (std::vector<std::string>{"Default Image", "/p/impostor.jpg", "/p/two.jpg",
-                                                                      "/p/twin-a.jpg", "/p/seven.jpg", "/p/twin-b.gif",
-                                                                      "/p/ten.bmp"}));
+              (std::vector<std::string>{"Marrowquill Software Logo", "Marrowquill Software Logo", "Two", "Twin",
+                                        "Seven", "Twin", "2004"}));
+    EXPECT_EQ(controls().lstPaths.entries,
+              (std::vector<std::string>{"Default Image", "/p/impostor.jpg", "/p/two.jpg", "/p/twin-a.jpg",
+                                        "/p/seven.jpg", "/p/twin-b.gif", "/p/ten.bmp"}));
     EXPECT_EQ(controls().cboPictures.ListIndex, 0);
     game.btnButton_Click(0);
     game.btnButton_Click(cardWith(0, true));
@@ -112,7 +112,7 @@ TEST_F(StartupTest, TheListedPicturesArePreparedForTheDevicePixelsOnceTheWindowI
     storeSlot(5, "Five", "/p/five.gif");
     pictures.readable = {"/p/two.jpg", "/p/five.gif"};
     game.Form_Load();
-    EXPECT_TRUE(pictures.prepared.empty());  // start-up itself decodes nothing
+    EXPECT_TRUE(pictures.prepared.empty()); // start-up itself decodes nothing
     game.shownOnScreen(1.5);
     EXPECT_EQ(pictures.prepared, (std::vector<std::string>{"/p/two.jpg", "/p/five.gif"}));
     EXPECT_EQ(pictures.preparedBox, (PixelSize{482, 360}));
@@ -156,7 +156,7 @@ TEST_F(StartupTest, MaintainPicturesRebuildsTheListThenJudgesTheTickUnlessThePro
     EXPECT_EQ(pictures.prepared, std::vector<std::string>{"/p/1.jpg"});
     EXPECT_EQ(state().CardValue, values);
 
-    const int a = cardWith(0, true) == 1 ? 2 : 1;  // a card still on the board
+    const int a = cardWith(0, true) == 1 ? 2 : 1; // a card still on the board
     game.btnButton_Click(a);
     game.btnButton_Click(cardWith(a, true));
     game.mnuImages_Click();

@@ -32,11 +32,12 @@ TEST(HelpCommands, EachCommandAsksTheViewerOrBrowserForItsOwnThingAndNeverFails)
 #else
     const std::string first = "/opt/tessaloom/Help/Tessaloom Help.chm";
 #endif
-    EXPECT_EQ(help.requests, (std::vector<std::string>{"topic Welcome.htm in " + first, "topic Welcome.htm in " + first,
-                                                       "topic Customizing_Pictures.htm in " + first,
-                                                       "index  in " + helpFilePath("/home/player/tessaloom"),
-                                                       "web https://www.marrowquill.example/tessaloom/",
-                                                       "web https://www.marrowquill.example/support/?topic=tiles&lang=en"}));
+    EXPECT_EQ(help.requests,
+              (std::vector<std::string>{"topic Welcome.htm in " + first, "topic Welcome.htm in " + first,
+                                        "topic Customizing_Pictures.htm in " + first,
+                                        "index  in " + helpFilePath("/home/player/tessaloom"),
+                                        "web https://www.marrowquill.example/tessaloom/",
+                                        "web https://www.marrowquill.example/support/?topic=tiles&lang=en"}));
     help.fails = true;
     EXPECT_NO_THROW(commands.showContents(kWelcomeTopic); commands.showIndex(); commands.openWebSite());
 }

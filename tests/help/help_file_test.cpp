@@ -42,7 +42,7 @@ TEST_F(BuiltHelpFile, NamesItsStartTopicAndEveryEntryAndLinkLeadsSomewhere)
 {
     EXPECT_EQ(system.defaultTopic, "Welcome.htm");
     EXPECT_TRUE(file->read("/welcome.HTM"));
-    std::vector<std::pair<std::string, std::string>> targets;  // where it is, where it leads
+    std::vector<std::pair<std::string, std::string>> targets; // where it is, where it leads
     std::vector<SitemapEntry> pending = sitemap(system.contentsFile);
     for (SitemapEntry& entry : sitemap(system.indexFile))
         pending.push_back(std::move(entry));
@@ -76,7 +76,8 @@ TEST_F(BuiltHelpFile, NamesItsStartTopicAndEveryEntryAndLinkLeadsSomewhere)
 // cut off: refused, or read only as far as it goes, never garbage and never a crash.
 TEST_F(BuiltHelpFile, WhatIsNoWholeHelpFileIsRefusedOrReadOnlyAsFarAsItGoes)
 {
-    const fs::path folder = fs::temp_directory_path() / ("tessaloom-chm-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+    const fs::path folder = fs::temp_directory_path() /
+        ("tessaloom-chm-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
     fs::remove_all(folder);
     fs::create_directories(folder / "folder.chm");
     const auto write = [&folder](const char* name, const std::string& bytes) {

@@ -85,7 +85,8 @@ TEST_F(HelpViewerTest, ContentsShowsTheStartTopicInAWindowOfItsOwnAndLinksAreFol
     EXPECT_EQ(window()->currentTopic(), QStringLiteral("Welcome.htm"));
     EXPECT_EQ(part<QTreeWidget>("contents")->currentItem()->text(0), QStringLiteral("Welcome to Tessaloom"));
     window()->grab();
-    const QVariant picture = pane()->document()->resource(QTextDocument::ImageResource, QUrl(QStringLiteral("images/board.png")));
+    const QVariant picture =
+        pane()->document()->resource(QTextDocument::ImageResource, QUrl(QStringLiteral("images/board.png")));
     EXPECT_EQ(picture.value<QPixmap>().size(), QSize(321, 240));
 
     clickLink(QString::fromLatin1(kMakerWebAddress));
@@ -97,7 +98,8 @@ TEST_F(HelpViewerTest, ContentsShowsTheStartTopicInAWindowOfItsOwnAndLinksAreFol
     EXPECT_EQ(part<QTreeWidget>("contents")->currentItem()->text(0), QStringLiteral("The picture"));
 
     EXPECT_TRUE(pane()->loadResource(QTextDocument::ImageResource, QUrl::fromLocalFile(helpFile())).isNull());
-    EXPECT_TRUE(pane()->loadResource(QTextDocument::HtmlResource, QUrl(QString::fromLatin1(kMakerWebAddress))).isNull());
+    EXPECT_TRUE(
+        pane()->loadResource(QTextDocument::HtmlResource, QUrl(QString::fromLatin1(kMakerWebAddress))).isNull());
 }
 
 // The index with no keyword, narrowed by the field; then the one window, even once closed,
@@ -201,7 +203,7 @@ TEST_F(HelpViewerTest, TheViewerTakesClicksUnderTheModalWindowsAndKeepsNoProgram
         dialog->findChild<QPushButton*>(QStringLiteral("btnBrowse"))->click();
         QTimer::singleShot(0, clickTabsThenClose);
         dialog->findChild<QLineEdit*>(QStringLiteral("txtPath"))->setText(QStringLiteral("/p/x.jpg"));
-        dialog->findChild<QPushButton*>(QStringLiteral("btnApply"))->click();  // no label: a message box
+        dialog->findChild<QPushButton*>(QStringLiteral("btnApply"))->click(); // no label: a message box
         clickTabsThenClose();
     });
     maintenance.exec();

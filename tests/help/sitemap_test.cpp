@@ -31,12 +31,13 @@ TEST(Sitemap, ReadsNestedListsWrittenInLooseHtml)
       <param name="Name" value="second name"><param name="Local" value="b.htm"></OBJECT>
   <LI><OBJECT type="text/sitemap"><param name="Name" value="caf&#233; &#x41;&lt;&gt; &bogus; & x"></OBJECT>
 </UL></BODY></HTML>)";
-    EXPECT_EQ(outline(parseSitemap(text)), "Welcome -> Welcome.htm\n"
-                                           "  Rows -> Welcome.htm#rows\n"
-                                           "  Records -> Welcome.htm#records\n"
-                                           "    Resetting -> Welcome.htm#reset\n"
-                                           "Apply & OK -> a.htm\n"
-                                           "caf\xC3\xA9 A<> &bogus; & x -> \n");
+    EXPECT_EQ(outline(parseSitemap(text)),
+              "Welcome -> Welcome.htm\n"
+              "  Rows -> Welcome.htm#rows\n"
+              "  Records -> Welcome.htm#records\n"
+              "    Resetting -> Welcome.htm#reset\n"
+              "Apply & OK -> a.htm\n"
+              "caf\xC3\xA9 A<> &bogus; & x -> \n");
 }
 
 TEST(Sitemap, DamagedFilesGiveWhatCanBeReadAndNeverMore)
@@ -51,7 +52,8 @@ TEST(Sitemap, DamagedFilesGiveWhatCanBeReadAndNeverMore)
     EXPECT_EQ(outline(parseSitemap(stray)), "one -> 1.htm\ntwo -> \n");
 
     // Cut off in the middle of a quoted value, of a tag, of a reference.
-    const std::string whole = R"(<UL><LI><OBJECT type="text/sitemap"><param name="Name" value="Tries &amp; records"></OBJECT></UL>)";
+    const std::string whole =
+        R"(<UL><LI><OBJECT type="text/sitemap"><param name="Name" value="Tries &amp; records"></OBJECT></UL>)";
     for (std::size_t length = 0; length < whole.size(); ++length)
         EXPECT_LE(parseSitemap(std::string_view(whole).substr(0, length)).size(), 1u) << length;
     EXPECT_EQ(outline(parseSitemap(whole)), "Tries & records -> \n");

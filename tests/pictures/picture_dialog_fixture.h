@@ -22,9 +22,9 @@ class PictureDialogTest : public ::testing::Test, protected ScriptedServices {
 protected:
     ScriptedFileChooser chooser;
     ScriptedDialogHost host;
-    PictureDialog dialog{{messageBoxes, pictures, files, chooser, settings, host, help},
-                         {std::make_shared<NamedPicture>("no image selected"),
-                          std::make_shared<NamedPicture>("image not found")}};
+    PictureDialog dialog{
+        {messageBoxes, pictures, files, chooser, settings, host, help},
+        {std::make_shared<NamedPicture>("no image selected"), std::make_shared<NamedPicture>("image not found")}};
 
     const PictureDialogControls& controls() const { return dialog.controls(); }
     void storeSlot(int slot, const std::string& label, const std::string& path)

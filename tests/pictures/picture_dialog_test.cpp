@@ -86,7 +86,8 @@ TEST_F(PictureDialogTest, ThePreviewFollowsTheShownSlot)
         selectSlot(slot);
         shown.push_back(preview());
     }
-    EXPECT_EQ(shown, (std::vector<std::string>{"/p/beach.jpg", "image not found", "no image selected", "image not found"}));
+    EXPECT_EQ(shown,
+              (std::vector<std::string>{"/p/beach.jpg", "image not found", "no image selected", "image not found"}));
 }
 
 TEST_F(PictureDialogTest, BrowseFillsThePathWithoutStoringAndACancelLeavesIt)
@@ -101,7 +102,9 @@ TEST_F(PictureDialogTest, BrowseFillsThePathWithoutStoringAndACancelLeavesIt)
     dialog.btnBrowse_Click();
     EXPECT_EQ(boxes(), Slot("Cat", "/p/cat.gif"));
     EXPECT_EQ(preview(), "/p/cat.gif");
-    EXPECT_EQ(chooser.filters.back(), "JPEG (*.jpg; *.jpe; *.jpeg)|*.jpg; *.jpe; *.jpeg|BMP (*.bmp)|*.bmp|GIF (*.gif)|*.gif|All files (*.*)|*.*");
+    EXPECT_EQ(
+        chooser.filters.back(),
+        "JPEG (*.jpg; *.jpe; *.jpeg)|*.jpg; *.jpe; *.jpeg|BMP (*.bmp)|*.bmp|GIF (*.gif)|*.gif|All files (*.*)|*.*");
     EXPECT_EQ(registry.writes, 0);
 }
 

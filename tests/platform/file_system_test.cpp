@@ -31,7 +31,8 @@ TEST(RealFileSystem, OnlyRegularFilesExist)
 
     const RealFileSystem files;
     EXPECT_TRUE(files.fileExists(at("picture.jpg")) && files.fileExists(at("link.jpg")));
-    for (const std::string& path : {at("folder.jpg"), at("pipe.jpg"), at("dangling.jpg"), std::string(), std::string("/dev/null")})
+    for (const std::string& path :
+         {at("folder.jpg"), at("pipe.jpg"), at("dangling.jpg"), std::string(), std::string("/dev/null")})
         EXPECT_FALSE(files.fileExists(path)) << path;
     fs::remove_all(dir);
 }

@@ -15,7 +15,7 @@ constexpr std::uint64_t MB = 1024 * 1024;
 PictureCheck check(const Bytes& file)
 {
     MemoryBytes bytes(file);
-    return checkPictureFile(bytes, {642, 480});  // the board's box on a screen of ratio 2
+    return checkPictureFile(bytes, {642, 480}); // the board's box on a screen of ratio 2
 }
 
 PictureVerdict verdict(const Bytes& file)
@@ -30,7 +30,7 @@ Bytes cut(const Bytes& file, std::size_t keep)
 
 TEST(PictureCheckTest, AJpegIsWholeWhenItsMarkersReachTheEndOfImage)
 {
-    const Bytes whole = jpegFile({.scanBytes = 150000});  // more than the reading buffer holds
+    const Bytes whole = jpegFile({.scanBytes = 150000}); // more than the reading buffer holds
     EXPECT_EQ(verdict(whole), Decodable);
     EXPECT_EQ(verdict(jpegFile({.frame = 0xC2})), Decodable);
     // Cut off after SOI, inside the frame header, inside the scan, just before EOI.
@@ -41,7 +41,7 @@ TEST(PictureCheckTest, AJpegIsWholeWhenItsMarkersReachTheEndOfImage)
 TEST(PictureCheckTest, WhatIsNoJpegGifOrBmpOrHasNoImageIsNoPicture)
 {
     const std::string text = "These are not the pixels you are looking for.";
-    Bytes gifWithoutImage = cut(gifFile(), 27);  // header, colour table, extension
+    Bytes gifWithoutImage = cut(gifFile(), 27); // header, colour table, extension
     gifWithoutImage.push_back(0x3B);
     for (const Bytes& file : {Bytes(text.begin(), text.end()), Bytes{}, Bytes{0x89, 'P', 'N', 'G', 13, 10, 26, 10},
                               Bytes{0xFF, 0xD8, 0xFF, 0xD9}, gifWithoutImage})
@@ -53,21 +53,23 @@ TEST(PictureCheckTest, TheDecodeMemoryIsJudgedFromTheHeaderBeforeTheDataIsRead)
     // The rest of the file need not even exist.
     PictureCheck result = check(jpegFile({.width = 20000, .height = 20000, .frame = 0xC2, .scanBytes = 100}));
     EXPECT_EQ(result.verdict, TooLarge);
-    EXPECT_GT(result.workingMemory, 1000 * MB);  // every coefficient of 400 megapixels
+    EXPECT_GT(result.workingMemory, 1000 * MB); // every coefficient of 400 megapixels
 
     // Baseline, the decoder scales it down by 8 while decoding: little memory, but an end marker
     // after too little data for the blocks the frame announces.
     result = check(jpegFile({.width = 20000, .height = 20000, .scanBytes = 100}));
     EXPECT_LT(result.workingMemory, 64 * MB);
     EXPECT_EQ(result.verdict, CutOff);
-    EXPECT_EQ(verdict(jpegFile({.width = 65000, .height = 65000})), TooLarge);  // even an eighth of it is too large
+    EXPECT_EQ(verdict(jpegFile({.width = 65000, .height = 65000})), TooLarge); // even an eighth of it is too large
 
     // A 48-megapixel progressive photo fits with subsampled colour, not with full colour; a
     // first scan holding one component only buffers the whole picture as progressive ones do.
     EXPECT_LT(check(jpegFile({.width = 8000, .height = 6000, .frame = 0xC2})).workingMemory, 200 * MB);
-    EXPECT_EQ(verdict(jpegFile({.width = 8000, .height = 6000, .frame = 0xC2, .sampling = {0x11, 0x11, 0x11}})), TooLarge);
-    EXPECT_EQ(verdict(jpegFile({.width = 8000, .height = 6000, .sampling = {0x11, 0x11, 0x11}, .firstScanComponents = 1})),
+    EXPECT_EQ(verdict(jpegFile({.width = 8000, .height = 6000, .frame = 0xC2, .sampling = {0x11, 0x11, 0x11}})),
               TooLarge);
+    EXPECT_EQ(
+        verdict(jpegFile({.width = 8000, .height = 6000, .sampling = {0x11, 0x11, 0x11}, .firstScanComponents = 1})),
+        TooLarge);
     EXPECT_LT(check(jpegFile({.width = 8000, .height = 6000, .sampling = {0x11, 0x11, 0x11}})).workingMemory, 16 * MB);
 
     // GIF and BMP decode at full size.
@@ -84,10 +86,16 @@ TEST(PictureCheckTest, AGifOrBmpIsWholeWhenTheFileHoldsTheImageDataItsHeaderProm
     // padded to a word, end of row; two runs, end of picture.
     const Bytes rows = bmpFile(3, 2, 24, 0, Bytes(24, 0x80)), runs{3, 7, 0, 3, 1, 2, 3, 0, 0, 0, 4, 9, 2, 5, 0, 1};
     const std::pair<Bytes, PictureVerdict> cases[] = {
-        {gif, Decodable}, {cut(gif, 16), CutOff}, {cut(gif, gif.size() - 4), CutOff}, {cut(gif, gif.size() - 1), CutOff},
-        {rows, Decodable}, {bmpFile(3, -2, 24, 0, Bytes(24, 0x80)), Decodable}, {cut(rows, rows.size() - 1), CutOff},
-        {bmpFile(6, 2, 8, 1, runs), Decodable}, {bmpFile(6, 2, 8, 1, cut(runs, runs.size() - 2)), CutOff},
-        {bmpFile(6, 2, 8, 1, {3, 7, 0, 0, 6, 9, 0, 0}), Decodable},  // the last row's end of row ends the picture
+        {gif, Decodable},
+        {cut(gif, 16), CutOff},
+        {cut(gif, gif.size() - 4), CutOff},
+        {cut(gif, gif.size() - 1), CutOff},
+        {rows, Decodable},
+        {bmpFile(3, -2, 24, 0, Bytes(24, 0x80)), Decodable},
+        {cut(rows, rows.size() - 1), CutOff},
+        {bmpFile(6, 2, 8, 1, runs), Decodable},
+        {bmpFile(6, 2, 8, 1, cut(runs, runs.size() - 2)), CutOff},
+        {bmpFile(6, 2, 8, 1, {3, 7, 0, 0, 6, 9, 0, 0}), Decodable}, // the last row's end of row ends the picture
     };
     for (std::size_t i = 0; i < std::size(cases); ++i)
         EXPECT_EQ(verdict(cases[i].first), cases[i].second) << "case " << i;

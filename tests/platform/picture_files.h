@@ -43,8 +43,8 @@ inline Bytes exifSegment(int orientation, bool littleEndian)
 struct JpegLayout {
     int width = 64;
     int height = 48;
-    std::uint8_t frame = 0xC0;  // baseline; 0xC2 progressive
-    Bytes sampling{0x22, 0x11, 0x11};  // one byte a component: horizontal and vertical factor
+    std::uint8_t frame = 0xC0;        // baseline; 0xC2 progressive
+    Bytes sampling{0x22, 0x11, 0x11}; // one byte a component: horizontal and vertical factor
     std::size_t firstScanComponents = 3;
     std::size_t scanBytes = 2000;
 };
@@ -65,9 +65,9 @@ inline Bytes jpegFile(const JpegLayout& layout)
     appendMarkerSegment(file, 0xDA, scan);
     for (std::size_t i = 0; i < layout.scanBytes; ++i) {
         const std::uint8_t byte = std::uint8_t(i * 37 + 11);
-        append(file, byte == 0xFF ? Bytes{0xFF, 0x00} : Bytes{byte});  // a 0xFF data byte is stuffed
+        append(file, byte == 0xFF ? Bytes{0xFF, 0x00} : Bytes{byte}); // a 0xFF data byte is stuffed
         if (i == layout.scanBytes / 2)
-            append(file, {0xFF, 0xD0});  // a restart marker
+            append(file, {0xFF, 0xD0}); // a restart marker
     }
     append(file, {0xFF, 0xD9});
     return file;
@@ -91,15 +91,26 @@ inline Bytes bmpFile(int width, int height, int bits, int compression, const Byt
 {
     const std::uint32_t table = bits <= 8 ? 4u << bits : 0;
     Bytes file{'B', 'M'};
-    put(file, {{54 + table + pixels.size(), 4}, {0, 4}, {54 + table, 4}, {40, 4}, {std::uint32_t(width), 4},
-               {std::uint32_t(height), 4}, {1, 2}, {bits, 2}, {compression, 4}});
+    put(file,
+        {{54 + table + pixels.size(), 4},
+         {0, 4},
+         {54 + table, 4},
+         {40, 4},
+         {std::uint32_t(width), 4},
+         {std::uint32_t(height), 4},
+         {1, 2},
+         {bits, 2},
+         {compression, 4}});
     append(file, Bytes(20 + table, 0));
     append(file, pixels);
     return file;
 }
 
 struct MemoryBytes final : PictureBytes {
-    explicit MemoryBytes(Bytes bytes) : bytes(std::move(bytes)) {}
+    explicit MemoryBytes(Bytes bytes)
+        : bytes(std::move(bytes))
+    {
+    }
     std::uint64_t size() const override { return bytes.size(); }
     std::size_t read(std::uint64_t offset, std::uint8_t* into, std::size_t count) override
     {

@@ -46,7 +46,7 @@ protected:
 TEST_F(PreparedPicturesTest, EachFileIsDecodedOnceWhetherTheChoiceOrTheWorkerComesFirst)
 {
     pictures.preparePictures({"/p/a.jpg", "/p/b.jpg", "/p/broken.jpg"}, box);
-    EXPECT_TRUE(decoder.decodes.empty());  // nothing runs on the caller's thread
+    EXPECT_TRUE(decoder.decodes.empty()); // nothing runs on the caller's thread
 
     // Chosen before the worker reached it: decoded at once, and the worker finds it done.
     const PictureRef a = pictures.loadPicture("/p/a.jpg", box);

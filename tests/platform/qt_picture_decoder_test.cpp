@@ -70,8 +70,8 @@ TEST_F(PictureDecoderTest, EachFormatIsReadByItsContentForTheDevicePixelsOfTheBo
     const QImage picture = quadrants(64, 48);
     const QByteArray jpeg = encoded(picture, "jpeg");
     write("photo.jpg", jpeg);
-    write("dot.gif", qtBytes(gifFile()));  // Qt reads GIF but cannot write it
-    write("photo@2x.jpg", encoded(picture, "bmp"));  // named as another format, and to claim a ratio of its own
+    write("dot.gif", qtBytes(gifFile()));           // Qt reads GIF but cannot write it
+    write("photo@2x.jpg", encoded(picture, "bmp")); // named as another format, and to claim a ratio of its own
     // A motion photo: megabytes of video, with marker-like bytes in them, after the end of the picture.
     write("motion.jpg", jpeg + QByteArray("\xff\xd8\xff\x00", 4).repeated(786432));
 

@@ -99,7 +99,8 @@ TEST(AboutDialog, ReadsTheYearAtEachOpeningAndClosesByEnterEscapeOkOrItsCloseBox
         QTimer::singleShot(0, [&] {
             auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
             ASSERT_TRUE(box);
-            seen << box->windowTitle() + QStringLiteral(" | ") + box->findChild<QLabel*>(QStringLiteral("lblCopyright"))->text();
+            seen << box->windowTitle() + QStringLiteral(" | ") +
+                    box->findChild<QLabel*>(QStringLiteral("lblCopyright"))->text();
             closeTheBox(box);
             if (box->isVisible()) {
                 seen << QStringLiteral("still open");

@@ -46,7 +46,7 @@ TEST(SplashScreen, LoadsItsTextsAndTheTickAKeyAFrameClickOrACloseHandsOverExactl
         bool splashUpWhileLoading = false;
         launcher.whileLoading = [&] {
             splashUpWhileLoading = !splash.controls().Unloaded;
-            if (launcher.launches == 1)  // so that a second hand-over fails the test, not the stack
+            if (launcher.launches == 1) // so that a second hand-over fails the test, not the stack
                 everyEvent();
         };
         if (first == 0)

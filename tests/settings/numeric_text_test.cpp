@@ -10,7 +10,7 @@ namespace {
 
 const NumberFormat kEnglish{".", ","};
 const NumberFormat kGerman{",", "."};
-const NumberFormat kFrench{",", "\u202F"};  // a narrow no-break space groups the digits
+const NumberFormat kFrench{",", "\u202F"}; // a narrow no-break space groups the digits
 
 std::optional<std::int32_t> stored(const std::string& text, const NumberFormat& format = kEnglish)
 {
@@ -21,13 +21,28 @@ std::optional<std::int32_t> stored(const std::string& text, const NumberFormat& 
 TEST(NumericTextTest, ReadsBlanksSignSeparatorsAndExponentAndRoundsHalvesToEvenExactly)
 {
     const std::pair<const char*, std::int32_t> english[] = {
-        {"  12\t", 12}, {"+7", 7}, {"-7", -7}, {"-0", 0}, {"1,234,567", 1234567},
-        {"1,2,3", 123},  // groups are not counted, only placed between digits
-        {"1.5E3", 1500}, {"15e-1", 2}, {".5e1", 5}, {"5.", 5}, {"0000000000000000000042", 42},
-        {"2.5", 2}, {"3.5", 4}, {"-2.5", -2}, {"-3.5", -4}, {"0.5", 0}, {"2.4999999", 2},
-        {"2.50000000000000000001", 3},  // a double would make this exactly 2.5
-        {"1e-400", 0}, {"2147483647", 2147483647}, {"-2147483648", -2147483647 - 1},
-        {"-2147483648.5", -2147483647 - 1},  // the even neighbour is inside
+        {"  12\t", 12},
+        {"+7", 7},
+        {"-7", -7},
+        {"-0", 0},
+        {"1,234,567", 1234567},
+        {"1,2,3", 123}, // groups are not counted, only placed between digits
+        {"1.5E3", 1500},
+        {"15e-1", 2},
+        {".5e1", 5},
+        {"5.", 5},
+        {"0000000000000000000042", 42},
+        {"2.5", 2},
+        {"3.5", 4},
+        {"-2.5", -2},
+        {"-3.5", -4},
+        {"0.5", 0},
+        {"2.4999999", 2},
+        {"2.50000000000000000001", 3}, // a double would make this exactly 2.5
+        {"1e-400", 0},
+        {"2147483647", 2147483647},
+        {"-2147483648", -2147483647 - 1},
+        {"-2147483648.5", -2147483647 - 1}, // the even neighbour is inside
     };
     for (const auto& [text, number] : english)
         EXPECT_EQ(stored(text), number) << text;
@@ -37,13 +52,14 @@ TEST(NumericTextTest, ReadsBlanksSignSeparatorsAndExponentAndRoundsHalvesToEvenE
 
 TEST(NumericTextTest, OtherTextsAreNoNumberAndNumbersOutside32BitsHaveOnlyADoubleValue)
 {
-    for (const char* text : {"", " ", "\t", "abc", "12abc", "1e", "e5", ".", "+", "- 5", "5-", "0x10", "1,,000",
-                             ",5", "1,", "1 2", "1.2.3", "1e5.5", "(5)", "\xEF\xBC\x95"})
+    for (const char* text : {"",   " ",    "\t",     "abc", "12abc", "1e",  "e5",    ".",     "+",   "- 5",
+                             "5-", "0x10", "1,,000", ",5",  "1,",    "1 2", "1.2.3", "1e5.5", "(5)", "\xEF\xBC\x95"})
         EXPECT_FALSE(parseNumericText(text, kEnglish)) << text;
     EXPECT_FALSE(parseNumericText("1,234", NumberFormat{".", ""}));
-    EXPECT_FALSE(parseNumericText("1 000", kFrench));  // a plain space is not the locale's separator
-    for (const std::string& text : std::vector<std::string>{"2147483647.5", "2147483648", "-2147483649", "12345678901",
-                                                            "1e400", "1e999999999999999999999", std::string(100000, '9')}) {
+    EXPECT_FALSE(parseNumericText("1 000", kFrench)); // a plain space is not the locale's separator
+    for (const std::string& text :
+         std::vector<std::string>{"2147483647.5", "2147483648", "-2147483649", "12345678901", "1e400",
+                                  "1e999999999999999999999", std::string(100000, '9')}) {
         EXPECT_TRUE(parseNumericText(text, kEnglish)) << text;
         EXPECT_EQ(stored(text), std::nullopt) << text;
     }
@@ -63,9 +79,11 @@ TEST(NumericTextTest, TheUsersFormatIsTheNumericLocalesReadInItsOwnCharacterSet)
         {{{"LC_ALL", "ru_RU.UTF-8"}, {"LANG", "de_DE.UTF-8"}}, "1" + narrowNoBreakSpace + "234", 1234},
         // The numeric category alone names French; the character set of the rest is ASCII.
         {{{"LC_NUMERIC", "fr_FR.UTF-8"}, {"LANG", "C"}}, "2" + narrowNoBreakSpace + "001", 2001},
-        {{{"LANG", "de_DE.UTF-8"}}, "1.234,4", 1234}, {{{"LANG", "C"}}, "1.5e2", 150}, {{{"LANG", "C"}}, "1,234", {}},
+        {{{"LANG", "de_DE.UTF-8"}}, "1.234,4", 1234},
+        {{{"LANG", "C"}}, "1.5e2", 150},
+        {{{"LANG", "C"}}, "1,234", {}},
     };
-    std::map<std::string, std::optional<std::string>> saved;  // and given back at the end
+    std::map<std::string, std::optional<std::string>> saved; // and given back at the end
     for (const char* name : {"LC_ALL", "LC_NUMERIC", "LC_CTYPE", "LANG", "LANGUAGE"})
         saved[name] = ::getenv(name) ? std::optional<std::string>(::getenv(name)) : std::nullopt;
     for (const auto& [environment, text, number] : cases) {

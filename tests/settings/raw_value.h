@@ -15,7 +15,7 @@ inline std::optional<StoredValue> rawValue(Registry& registry, RootKey root, con
     StoredValue value{0, std::vector<std::uint8_t>(4096)};
     std::uint32_t size = 4096;
     const bool found = registry.openKey(root, path, key) == 0 &&
-                       registry.queryValue(key, name, &value.kind, value.bytes.data(), size) == 0;
+        registry.queryValue(key, name, &value.kind, value.bytes.data(), size) == 0;
     registry.closeKey(key);
     value.bytes.resize(size);
     return found ? std::optional(value) : std::nullopt;

@@ -19,11 +19,26 @@ using Values = std::vector<NamedValue>;
 
 constexpr const char* kKey = "[HKEY_LOCAL_MACHINE\\Software\\Marrowquill Software\\Tessaloom]";
 
-StoredValue sz(const std::string& text) { return {kRegSz, Bytes(text.c_str(), text.c_str() + text.size() + 1)}; }
-StoredValue dword(std::uint8_t low) { return {kRegDword, {low, 0, 0, 0}}; }
-Values settingsIn(const RegFileDocument& doc) { return doc.values(kHkeyLocalMachine, kSettingsKeyPath); }
-Values settingsIn(const std::string& file) { return settingsIn(RegFileDocument::parse(file)); }
-void set(RegFileDocument& doc, const NamedValue& value) { doc.setValue(kHkeyLocalMachine, kSettingsKeyPath, value); }
+StoredValue sz(const std::string& text)
+{
+    return {kRegSz, Bytes(text.c_str(), text.c_str() + text.size() + 1)};
+}
+StoredValue dword(std::uint8_t low)
+{
+    return {kRegDword, {low, 0, 0, 0}};
+}
+Values settingsIn(const RegFileDocument& doc)
+{
+    return doc.values(kHkeyLocalMachine, kSettingsKeyPath);
+}
+Values settingsIn(const std::string& file)
+{
+    return settingsIn(RegFileDocument::parse(file));
+}
+void set(RegFileDocument& doc, const NamedValue& value)
+{
+    doc.setValue(kHkeyLocalMachine, kSettingsKeyPath, value);
+}
 
 std::string utf16leWithMark(std::string_view utf8)
 {
@@ -65,10 +80,12 @@ TEST(RegFileDocumentTest, ReadsAnExportOfTheRegistryEditorAndKeepsWhatItCannotRe
         {"NumRows", dword(5)},
         {"ImagePath01", sz("C:\\Users\\Ana\\\"Best\".jpg")},
         {"ImageLabel01", sz("\xCE\xA9\xCE\xBC\xCE\xAD\xCE\xB3\xCE\xB1")},
-        {"ImageLabel02", sz("Stra\xC3\x9F" "e")},  // texts in hex are UTF-16 in an export
+        {"ImageLabel02",
+         sz("Stra\xC3\x9F"
+            "e")}, // texts in hex are UTF-16 in an export
         {"Expand", {kRegExpandSz, sz("%TEMP%\\\xCE\xA9").bytes}},
     };
-    EXPECT_EQ(settingsIn(document), values);  // "Broken" is not hex after all: kept as text
+    EXPECT_EQ(settingsIn(document), values); // "Broken" is not hex after all: kept as text
 
     values.push_back({"FlipSpeed", dword(0xB8)});
     set(document, values.back());
@@ -76,9 +93,10 @@ TEST(RegFileDocumentTest, ReadsAnExportOfTheRegistryEditorAndKeepsWhatItCannotRe
     EXPECT_EQ(settingsIn(written), values);
     const std::string text = exportedText(written);
     EXPECT_TRUE(text.starts_with("Windows Registry Editor Version 5.00\n\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\"));
-    EXPECT_NE(text.find("\n\"Expand\"=hex(2):25,00,54,00,45,00,4d,00,50,00,25,00,5c,00,a9,03,00,00\n\"Broken\"=hex(2):25,"
-                        "00,54,00,\xCE\xA9\\\n  00,00\n\"Deleted\"=-\n"),
-              std::string::npos);
+    EXPECT_NE(
+        text.find("\n\"Expand\"=hex(2):25,00,54,00,45,00,4d,00,50,00,25,00,5c,00,a9,03,00,00\n\"Broken\"=hex(2):25,"
+                  "00,54,00,\xCE\xA9\\\n  00,00\n\"Deleted\"=-\n"),
+        std::string::npos);
     EXPECT_TRUE(text.ends_with("\n; a comment\n"));
 }
 
@@ -97,10 +115,12 @@ TEST(RegFileDocumentTest, ANonAsciiTextInHexTurnsTheFileIntoTheExportFormAndOlde
 TEST(RegFileDocumentTest, LinesThatDeleteTakeEffectInReadingOrderAndAWriteComesBackAfterThem)
 {
     const std::string key = "HKEY_LOCAL_MACHINE\\Software\\Marrowquill Software";
-    RegFileDocument document = RegFileDocument::parse(
-        "REGEDIT4\n[" + key + "\\Tessaloom]\n\"NumRows\"=dword:00000002\n\"FlipSpeed\"=dword:00000003\n"
-        "\"NumRows\"=-\n[-HKEY_CURRENT_USER\\Software]\n[" + key + "\\Tessaloom\\Below]\n[-" + key +
-        "\\Tessaloom\\Below]\n[" + key + "\\Tessaloom]\n\"Tries2\"=dword:00000007\n[-" + key + "]\n; end\n");
+    RegFileDocument document =
+        RegFileDocument::parse("REGEDIT4\n[" + key +
+                               "\\Tessaloom]\n\"NumRows\"=dword:00000002\n\"FlipSpeed\"=dword:00000003\n"
+                               "\"NumRows\"=-\n[-HKEY_CURRENT_USER\\Software]\n[" +
+                               key + "\\Tessaloom\\Below]\n[-" + key + "\\Tessaloom\\Below]\n[" + key +
+                               "\\Tessaloom]\n\"Tries2\"=dword:00000007\n[-" + key + "]\n; end\n");
     EXPECT_TRUE(settingsIn(document).empty());
     EXPECT_FALSE(document.keyExists(kHkeyLocalMachine, kSettingsKeyPath));
     EXPECT_TRUE(document.keyExists(kHkeyLocalMachine, "Software"));
@@ -114,7 +134,8 @@ TEST(RegFileDocumentTest, LinesThatDeleteTakeEffectInReadingOrderAndAWriteComesB
     EXPECT_EQ(settingsIn(values), (Values{{"B", dword(3)}}));
     set(values, {"A", dword(5)});
     set(values, {"B", dword(6)});
-    EXPECT_EQ(values.serialize(), "REGEDIT4\n" + (kKey + lines) + "\"B\"=dword:00000006\n\"A\"=dword:00000005\n; end\n");
+    EXPECT_EQ(values.serialize(),
+              "REGEDIT4\n" + (kKey + lines) + "\"B\"=dword:00000006\n\"A\"=dword:00000005\n; end\n");
 }
 
 TEST(RegFileDocumentTest, GarbageBrokenLinesAndDuplicatesAreKeptAsTextAroundTheValuesThatCount)
@@ -123,37 +144,45 @@ TEST(RegFileDocumentTest, GarbageBrokenLinesAndDuplicatesAreKeptAsTextAroundTheV
     std::string before(64 * 1024, '\0'), after(64 * 1024, '\0');
     std::generate(before.begin(), before.end(), [&] { return static_cast<char>(random()); });
     std::generate(after.begin(), after.end(), [&] { return static_cast<char>(random()); });
-    before[0] = 'x';  // not a byte-order mark
-    before = validUtf8(before);  // as every byte that is not UTF-8 reads
+    before[0] = 'x';            // not a byte-order mark
+    before = validUtf8(before); // as every byte that is not UTF-8 reads
     after = validUtf8(after);
     const std::string megabyteText(1 << 20, 'y');
     // Values under a root or a deletion not understood count for nothing; a later definition wins.
-    const std::string kept = "\"NumRows\"=dword:00000002\n" + std::string(1 << 20, 'x') + "\n\"ImageLabel01\"=\"Cats\n"
-                             "\"ImageLabel02\n\"ImageLabel03\"=dword:123456789\n\"ImageLabel04\"=\"a\\nb\"\n"
-                             "\"ImageLabel05\"=\"ok\" trailing\n\"ImageLabel06\"=hex:4g\n\"ImageLabel07\"=hex:41,\\\n"
-                             "[HKEY_NOWHERE\\Software\\Marrowquill Software\\Tessaloom]\n\"FlipSpeed\"=dword:00000001\n"
-                             "[-HKEY_NOWHERE\\Software]\n\"FlipSpeed\"=dword:00000002\n" + kKey + "\n\"Tries2\"=dword:00000007\n";
+    const std::string kept = "\"NumRows\"=dword:00000002\n" + std::string(1 << 20, 'x') +
+        "\n\"ImageLabel01\"=\"Cats\n"
+        "\"ImageLabel02\n\"ImageLabel03\"=dword:123456789\n\"ImageLabel04\"=\"a\\nb\"\n"
+        "\"ImageLabel05\"=\"ok\" trailing\n\"ImageLabel06\"=hex:4g\n\"ImageLabel07\"=hex:41,\\\n"
+        "[HKEY_NOWHERE\\Software\\Marrowquill Software\\Tessaloom]\n\"FlipSpeed\"=dword:00000001\n"
+        "[-HKEY_NOWHERE\\Software]\n\"FlipSpeed\"=dword:00000002\n" +
+        kKey + "\n\"Tries2\"=dword:00000007\n";
     const std::string text = before + "\n" + kKey + "\n\"ImagePath01\"=\"" + megabyteText + "\"\n" + kept +
-                             "\"numrows\"=dword:00000004\n" + after;
+        "\"numrows\"=dword:00000004\n" + after;
     RegFileDocument document = RegFileDocument::parse(text);
-    EXPECT_EQ(settingsIn(document), (Values{{"ImagePath01", sz(megabyteText)}, {"NumRows", dword(4)}, {"Tries2", dword(7)}}));
+    EXPECT_EQ(settingsIn(document),
+              (Values{{"ImagePath01", sz(megabyteText)}, {"NumRows", dword(4)}, {"Tries2", dword(7)}}));
 
     set(document, {"ImagePath01", sz("")});
     set(document, {"NUMROWS", dword(5)});
     const std::string written = exportedText(document.serialize());
-    const auto linesKept = [](const std::string& noise) { return std::regex_replace(noise, std::regex("\r*\n"), "\n"); };
+    const auto linesKept = [](const std::string& noise) {
+        return std::regex_replace(noise, std::regex("\r*\n"), "\n");
+    };
     EXPECT_NE(written.find(linesKept(before) + "\n"), std::string::npos);
     EXPECT_NE(written.find(kept), std::string::npos);
     EXPECT_NE(written.find(linesKept(after)), std::string::npos);
     EXPECT_LT(written.size(), text.size() - megabyteText.size() + 100);
-    EXPECT_EQ(settingsIn(document.serialize()), (Values{{"ImagePath01", sz("")}, {"NumRows", dword(5)}, {"Tries2", dword(7)}}));
+    EXPECT_EQ(settingsIn(document.serialize()),
+              (Values{{"ImagePath01", sz("")}, {"NumRows", dword(5)}, {"Tries2", dword(7)}}));
 }
 
 TEST(RegFileDocumentTest, ATruncatedFileGivesEachValueWholeOrNotAtAll)
 {
     RegFileDocument full;
-    for (const NamedValue& value : Values{{"NumRows", dword(0x34)}, {"ImageLabel01", sz("Beach")},
-                                          {"Blob", {kRegBinary, Bytes(60, 0x11)}}, {"Tries2", dword(9)}})
+    for (const NamedValue& value : Values{{"NumRows", dword(0x34)},
+                                          {"ImageLabel01", sz("Beach")},
+                                          {"Blob", {kRegBinary, Bytes(60, 0x11)}},
+                                          {"Tries2", dword(9)}})
         set(full, value);
     const std::string own = full.serialize();
     const Values complete = settingsIn(full);

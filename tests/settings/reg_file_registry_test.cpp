@@ -97,7 +97,7 @@ TEST_F(RegFileRegistryTest, TheFirstWriteMakesAPrivateFolderAndWritesAreSyncedBe
 {
     ScriptedCalls calls;
     calls.file = path;
-    calls.lockError = ENOLCK;  // a file system without locks: writes still go ahead
+    calls.lockError = ENOLCK; // a file system without locks: writes still go ahead
     RegFileRegistry unlocked(path, calls);
     EXPECT_TRUE(readFrom(unlocked, "NumRows").isEmpty());
     EXPECT_FALSE(fs::exists(folder.path("config")));
@@ -107,10 +107,11 @@ TEST_F(RegFileRegistryTest, TheFirstWriteMakesAPrivateFolderAndWritesAreSyncedBe
               fs::perms::owner_all);
     // Each folder made is synced in its parent; the key is written first, then the value.
     const std::string key = kSettingsFile.substr(0, kSettingsFile.find("\"NumRows"));
-    EXPECT_EQ(calls.flushed, (std::vector<std::string>{"folder, file holds ", "folder, file holds ",
-                                                        "new file, file holds ", "folder, file holds " + key,
-                                                        "new file, file holds " + key, "folder, file holds " + kSettingsFile}));
-    calls.syncError = EIO;  // a disk that fails: nothing is replaced
+    EXPECT_EQ(calls.flushed,
+              (std::vector<std::string>{"folder, file holds ", "folder, file holds ", "new file, file holds ",
+                                        "folder, file holds " + key, "new file, file holds " + key,
+                                        "folder, file holds " + kSettingsFile}));
+    calls.syncError = EIO; // a disk that fails: nothing is replaced
     writeTo(unlocked, "NumRows", "6");
     EXPECT_EQ(contentOf(path), kSettingsFile);
     EXPECT_FALSE(fs::exists(path + ".tmp"));
@@ -123,7 +124,7 @@ TEST_F(RegFileRegistryTest, FilesUpToFourMegabytesAreReadAndWrittenWithinThatSiz
     std::ofstream(path) << atLimit;
     EXPECT_EQ(readFrom(registry, "NumRows"), SettingValue(3));
     writeTo(registry, "NumRows", "5");
-    writeTo(registry, "FlipSpeed", "700");  // would not be read again
+    writeTo(registry, "FlipSpeed", "700"); // would not be read again
     atLimit[kSettingsFile.size() - 2] = '5';
     EXPECT_EQ(contentOf(path), atLimit);
 
@@ -186,8 +187,10 @@ int probeAsAnotherUser(const std::string& path)
         RegFileRegistry registry(path);
         SettingsStore store(registry, NumberFormat{".", ","});
         const SettingValue rows = store.ReadRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, "NumRows");
-        const int outcome = (rows == SettingValue(3) ? kReadThree : rows.isEmpty() ? 0 : kReadOther) |
-                            (store.lastRegistryResult() != 0 ? kReadFailed : 0);
+        const int outcome = (rows == SettingValue(3) ? kReadThree
+                                 : rows.isEmpty()    ? 0
+                                                     : kReadOther) |
+            (store.lastRegistryResult() != 0 ? kReadFailed : 0);
         return outcome | (writeTo(registry, "NumRows", "5") != 0 ? kWriteFailed : 0);
     }));
 }
@@ -204,15 +207,18 @@ TEST_F(RegFileRegistryTest, FilesAndFoldersThatCannotBeUsedGiveAbsentValuesAndSt
         std::ofstream(folder.path(name)) << kSettingsFile;
     // Only its folder stops a write to the locked file: the file may be written, not replaced. No
     // one may enter the closed folder.
-    for (const auto& [name, mode] : {std::pair{"locked/Tessaloom.reg", 0777}, {"unreadable.reg", 0}, {"readonly.reg", 0444},
-                                     {"locked", 0555}, {"closed", 0666}})
+    for (const auto& [name, mode] : {std::pair{"locked/Tessaloom.reg", 0777},
+                                     {"unreadable.reg", 0},
+                                     {"readonly.reg", 0444},
+                                     {"locked", 0555},
+                                     {"closed", 0666}})
         fs::permissions(folder.path(name), fs::perms(mode));
 
     const std::pair<const char*, int> cases[] = {
-        {"unreadable.reg", kReadFailed | kWriteFailed},       {"readonly.reg", kReadThree | kWriteFailed},
+        {"unreadable.reg", kReadFailed | kWriteFailed},      {"readonly.reg", kReadThree | kWriteFailed},
         {"locked/Tessaloom.reg", kReadThree | kWriteFailed}, {"closed/Tessaloom.reg", kReadFailed | kWriteFailed},
-        {"folder.reg", kReadFailed | kWriteFailed},           {"pipe.reg", kReadFailed | kWriteFailed},
-        {"dangling.reg", kReadFailed | kWriteFailed},         {"file/Tessaloom.reg", kReadFailed | kWriteFailed},
+        {"folder.reg", kReadFailed | kWriteFailed},          {"pipe.reg", kReadFailed | kWriteFailed},
+        {"dangling.reg", kReadFailed | kWriteFailed},        {"file/Tessaloom.reg", kReadFailed | kWriteFailed},
     };
     for (const auto& [name, outcome] : cases)
         EXPECT_EQ(probeAsAnotherUser(folder.path(name)), outcome) << name;
@@ -230,7 +236,8 @@ std::string data(int round, int index)
 }
 
 // Writes "Value<first>" to "Value<end - 1>", each holding data(round, index), calling done() after each.
-void writeValues(const std::string& path, int round, int first, int end, const std::function<void()>& done = [] {})
+void writeValues(
+    const std::string& path, int round, int first, int end, const std::function<void()>& done = [] {})
 {
     NoSync calls;
     RegFileRegistry registry(path, calls);
@@ -253,7 +260,7 @@ TEST_F(RegFileRegistryTest, AWriterKilledAtAnyMomentLeavesAWholeFileOfOldOrNewVa
 {
     constexpr int kValues = 30, kRounds = 200;
     writeValues(path, 0, 0, kValues);
-    std::vector<int> roundHeld(kValues, 0);  // the round whose data each value holds
+    std::vector<int> roundHeld(kValues, 0); // the round whose data each value holds
     std::mt19937 random(20240);
     for (int round = 1; round <= kRounds; ++round) {
         int progress[2];
@@ -265,8 +272,7 @@ TEST_F(RegFileRegistryTest, AWriterKilledAtAnyMomentLeavesAWholeFileOfOldOrNewVa
         ::close(progress[1]);
         // Kill after a random number of whole writes and a random share of the next one.
         char done;
-        for (unsigned writes = random() % 3; writes > 0 && ::read(progress[0], &done, 1) == 1; --writes) {
-        }
+        for (unsigned writes = random() % 3; writes > 0 && ::read(progress[0], &done, 1) == 1; --writes) {}
         volatile unsigned spun = 0;
         for (unsigned spin = random() % 200000; spin > 0; --spin)
             spun = spun + 1;

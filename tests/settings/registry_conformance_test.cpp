@@ -37,9 +37,12 @@ class RegistryConformanceTest : public ::testing::Test {
 protected:
     Backend backend;
     Registry& registry = backend.registry;
-    SettingsStore store{registry, NumberFormat{",", "."}};  // a locale whose separators differ from the C one
+    SettingsStore store{registry, NumberFormat{",", "."}}; // a locale whose separators differ from the C one
 
-    SettingValue read(const std::string& name) { return store.ReadRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, name); }
+    SettingValue read(const std::string& name)
+    {
+        return store.ReadRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, name);
+    }
     std::optional<StoredValue> raw(const std::string& name)
     {
         return testing::rawValue(registry, kHkeyLocalMachine, kSettingsKeyPath, name);
@@ -67,9 +70,12 @@ TYPED_TEST(RegistryConformanceTest, TheFirstWriteMakesTheKeyAndReadsCutTextAtANu
 
     using namespace std::string_view_literals;
     const std::tuple<const char*, std::uint32_t, std::string_view, SettingValue> cases[] = {
-        {"NoNul", kRegSz, "abc", "abc"},          {"InnerNul", kRegSz, "ab\0cd\0"sv, "ab"},
-        {"Expand", kRegExpandSz, "%TEMP%\0"sv, ""}, {"Multi", kRegMultiSz, "a\0b\0\0"sv, ""},
-        {"Short", kRegDword, "\1\2", ""},         {"Long", kRegDword, "\1\2\3\4\5", ""},
+        {"NoNul", kRegSz, "abc", "abc"},
+        {"InnerNul", kRegSz, "ab\0cd\0"sv, "ab"},
+        {"Expand", kRegExpandSz, "%TEMP%\0"sv, ""},
+        {"Multi", kRegMultiSz, "a\0b\0\0"sv, ""},
+        {"Short", kRegDword, "\1\2", ""},
+        {"Long", kRegDword, "\1\2\3\4\5", ""},
         {"Empty", kRegSz, "", ""},
     };
     Registry::Handle key = 0;
@@ -87,7 +93,7 @@ TYPED_TEST(RegistryConformanceTest, TheFirstWriteMakesTheKeyAndReadsCutTextAtANu
     EXPECT_EQ(this->raw("NumRows"), (StoredValue{kRegDword, {4, 0, 0, 0}}));
     EXPECT_TRUE(this->read("Missing").isEmpty() && !this->raw("Missing"));
     if constexpr (std::is_same_v<TypeParam, MemoryBackend>) {
-        this->backend.registry.failWrites = true;  // the store closes what it opened on every path
+        this->backend.registry.failWrites = true; // the store closes what it opened on every path
         this->store.WriteRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, "NoNul", "x");
         EXPECT_EQ(this->backend.registry.openHandles(), 0);
     }
@@ -98,10 +104,17 @@ TYPED_TEST(RegistryConformanceTest, StoresTrimmedTextOrARoundedNumberAndReadsItB
     const std::string label = "\xCE\xA9\xCE\xBC\xCE\xAD\xCE\xB3\xCE\xB1 \xE6\x97\xA5\xE6\x9C\xAC \xF0\x9F\x8E\xB4";
     const std::string path = "C:\\Bilder\\\"Urlaub\"\\strand [2].jpg\\";
     const std::pair<SettingValue, SettingValue> cases[] = {
-        {"  Tulips in May  ", "Tulips in May"}, {"\tTabs\nand\rlines\t", "\tTabs\nand\rlines\t"}, {label, label},
-        {path, path}, {" -1.234,5E1 ", -12345}, {"-3,5", -4}, {"1,234.5", "1,234.5"},
-        {"12345678901", "12345678901"},  // outside 32 bits: kept as text
-        {std::int16_t{0}, 0}, {std::int32_t{-2147483647 - 1}, -2147483647 - 1}, {" ", ""},
+        {"  Tulips in May  ", "Tulips in May"},
+        {"\tTabs\nand\rlines\t", "\tTabs\nand\rlines\t"},
+        {label, label},
+        {path, path},
+        {" -1.234,5E1 ", -12345},
+        {"-3,5", -4},
+        {"1,234.5", "1,234.5"},
+        {"12345678901", "12345678901"}, // outside 32 bits: kept as text
+        {std::int16_t{0}, 0},
+        {std::int32_t{-2147483647 - 1}, -2147483647 - 1},
+        {" ", ""},
     };
     for (const auto& [data, back] : cases) {
         this->store.WriteRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, "ImageLabel\xC3\x84", data);

@@ -18,7 +18,11 @@ struct TempFolder {
         std::filesystem::permissions(pattern, std::filesystem::perms::all);
         return std::filesystem::path(pattern);
     }();
-    ~TempFolder() { std::error_code error; std::filesystem::remove_all(root, error); }
+    ~TempFolder()
+    {
+        std::error_code error;
+        std::filesystem::remove_all(root, error);
+    }
     std::string path(const std::string& name) const { return (root / name).string(); }
 };
 

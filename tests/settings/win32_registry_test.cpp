@@ -56,7 +56,8 @@ TEST(Win32RegistryTest, ReadsLookUnderTheUserFirstAndWritesStayThereOnceSettings
 {
     Win32Settings settings;
     for (auto [root, name, value] : {std::tuple{settings.keys.machine, L"NumRows", DWORD{3}},
-                                     {settings.keys.machine, L"FlipSpeed", DWORD{1000}}, {settings.keys.user, L"NumRows", DWORD{5}}})
+                                     {settings.keys.machine, L"FlipSpeed", DWORD{1000}},
+                                     {settings.keys.user, L"NumRows", DWORD{5}}})
         ASSERT_EQ(RegSetKeyValueW(root, kWidePath.c_str(), name, REG_DWORD, &value, sizeof value), 0);
     EXPECT_EQ(settings.read("NumRows"), SettingValue(5));
     EXPECT_EQ(settings.read("FlipSpeed"), SettingValue(1000));
@@ -67,7 +68,7 @@ TEST(Win32RegistryTest, ReadsLookUnderTheUserFirstAndWritesStayThereOnceSettings
 // Every text arrives intact, and what the store reads from a file is what the import leaves.
 TEST(Win32RegistryTest, TheRegistryEditorImportsWrittenFilesWithEveryTextIntactAndDeletionsAsRead)
 {
-    Win32Settings settings;  // the files write below the user's stand-in, read back as its root
+    Win32Settings settings; // the files write below the user's stand-in, read back as its root
     const std::wstring below = testing::Win32TestKeys::base() + L"\\user\\";
     const std::string user = utf16ToUtf8(std::u16string(below.begin(), below.end()));
     const std::string section = "HKEY_CURRENT_USER\\" + user + "Unicode";
@@ -78,9 +79,10 @@ TEST(Win32RegistryTest, TheRegistryEditorImportsWrittenFilesWithEveryTextIntactA
     RegFileDocument plain;
     plain.setValue(kHkeyCurrentUser, user + "Ascii", {"Path", stored(kRegSz, "C:\\Pictures\\\"2004\".jpg\0"sv)});
     plain.setValue(kHkeyCurrentUser, user + "Ascii", {"NumRows", {kRegDword, {4, 0, 0, 0}}});
-    RegFileDocument document = RegFileDocument::parse(
-        "REGEDIT4\n\n[" + section + "]\n\"Gone\"=\"deleted below\"\n\"Back\"=dword:00000001\n\"Gone\"=-\n\"Back\"=-\n\n[" +
-        section + "\\Below]\n\"Lost\"=\"with its key\"\n\n[-" + section + "\\Below]\n");
+    RegFileDocument document =
+        RegFileDocument::parse("REGEDIT4\n\n[" + section +
+                               "]\n\"Gone\"=\"deleted below\"\n\"Back\"=dword:00000001\n\"Gone\"=-\n\"Back\"=-\n\n[" +
+                               section + "\\Below]\n\"Lost\"=\"with its key\"\n\n[-" + section + "\\Below]\n");
     const NamedValue values[] = {
         {"Label", stored(kRegSz, "Caf\xC3\xA9\0"sv)},
         {"Winter", stored(kRegSz, "\xD0\x97\xD0\xB8\xD0\xBC\xD0\xB0\0"sv)},
@@ -104,7 +106,8 @@ TEST(Win32RegistryTest, TheRegistryEditorImportsWrittenFilesWithEveryTextIntactA
         const std::vector<NamedValue> read = RegFileDocument::parse(written).values(kHkeyCurrentUser, user + key);
         EXPECT_EQ(read.size(), file == &plain ? 2u : std::size(values));
         for (const NamedValue& value : read)
-            EXPECT_EQ(testing::rawValue(settings.registry, kHkeyCurrentUser, key, value.name), value.value) << value.name;
+            EXPECT_EQ(testing::rawValue(settings.registry, kHkeyCurrentUser, key, value.name), value.value)
+                << value.name;
     }
     EXPECT_FALSE(testing::rawValue(settings.registry, kHkeyCurrentUser, "Unicode", "Gone"));
     EXPECT_FALSE(testing::rawValue(settings.registry, kHkeyCurrentUser, "Unicode\\Below", "Lost"));

@@ -23,7 +23,7 @@ public:
         RegCloseKey(machine);
         RegCloseKey(user);
         RegDeleteTreeW(HKEY_CURRENT_USER, base().c_str());
-        RegDeleteKeyW(HKEY_CURRENT_USER, kParent);  // only when no other test's keys are left
+        RegDeleteKeyW(HKEY_CURRENT_USER, kParent); // only when no other test's keys are left
     }
     static std::wstring base() { return std::wstring(kParent) + L"\\" + std::to_wstring(GetCurrentProcessId()); }
 

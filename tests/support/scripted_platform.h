@@ -117,7 +117,7 @@ struct ScriptedRandom final : RandomSource {
     float next() override
     {
         if (numbers.empty())
-            return static_cast<float>(engine() >> 8) / 16777216.0f;  // 24 bits: exact, below 1
+            return static_cast<float>(engine() >> 8) / 16777216.0f; // 24 bits: exact, below 1
         const float r = numbers.front();
         numbers.pop_front();
         return r;

@@ -141,7 +141,7 @@ void GameWindowWidget::applyFonts()
     setFont(comicSans(8.25));
     // Menus keep the desktop's own menu font.
     QFont menuFont = QApplication::font();
-    menuFont.setFamily(menuFont.family());  // set explicitly, so nothing is inherited from the window
+    menuFont.setFamily(menuFont.family()); // set explicitly, so nothing is inherited from the window
     menuFont.setPointSizeF(menuFont.pointSizeF());
     menuFont.setBold(false);
     menuBar()->setFont(menuFont);

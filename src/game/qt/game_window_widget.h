@@ -58,7 +58,7 @@ private:
     GameWindow& logic_;
     std::unique_ptr<Ui::frmMarrowquillMemory> ui_;
     std::array<QPushButton*, kBoardPositions> cards_{};
-    QTimer* flipTimer_;  // the flip timer, Timer1
+    QTimer* flipTimer_; // the flip timer, Timer1
     std::uint32_t appliedTimerRestarts_ = 0;
     bool watchingScreen_ = false;
     PictureRef shownPicture_;

@@ -287,7 +287,7 @@ void HelpViewerWindow::filterIndex(const QString& keyword)
     const auto matches = [&wanted](const QTreeWidgetItem* item) {
         return item->text(0).contains(wanted, Qt::CaseInsensitive);
     };
-    QTreeWidgetItem* best = nullptr;      // the first keyword that starts with the text
+    QTreeWidgetItem* best = nullptr; // the first keyword that starts with the text
     QTreeWidgetItem* firstShown = nullptr;
     for (int i = 0; i < index_->topLevelItemCount(); ++i) {
         QTreeWidgetItem* item = index_->topLevelItem(i);

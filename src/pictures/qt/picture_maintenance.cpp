@@ -28,8 +28,7 @@ PicturePlaceholders placeholdersFromResources()
 }
 
 PictureMaintenance::PictureMaintenance(QWidget* owner, PictureLoader& pictures, FileSystem& files,
-                                       SettingsStore& settings, PictureDialogHost& host,
-                                       HelpCommands& help)
+                                       SettingsStore& settings, PictureDialogHost& host, HelpCommands& help)
     : logic_({messageBoxes_, pictures, files, fileChooser_, settings, host, help}, placeholdersFromResources())
     , window_(std::make_unique<PictureDialogWidget>(logic_, owner))
 {
@@ -53,8 +52,8 @@ void PictureMaintenance::exec()
     logic_.setDevicePixelRatio(screen->devicePixelRatio());
     logic_.Form_Load();
     window_->refresh();
-    window_->setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window_->size(),
-                                             screen->availableGeometry()));
+    window_->setGeometry(
+        QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window_->size(), screen->availableGeometry()));
     // Modal over the game window only, so the help viewer opened from the dialog takes input.
     window_->setWindowModality(Qt::WindowModal);
     window_->exec();

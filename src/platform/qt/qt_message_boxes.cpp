@@ -16,8 +16,8 @@ namespace {
 int runBox(QWidget* owner, const std::string& text, QMessageBox::StandardButtons buttons,
            QMessageBox::StandardButton defaultButton)
 {
-    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kApplicationTitle), QString::fromStdString(text),
-                    buttons, owner);
+    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kApplicationTitle), QString::fromStdString(text), buttons,
+                    owner);
     box.setDefaultButton(defaultButton);
     // Blocks its owner only: the help viewer, a window of its own, stays in use.
     box.setWindowModality(Qt::WindowModal);

@@ -51,11 +51,11 @@ TEST_F(GameWindowWidgetTest, ACardClickReachesTheLogicAndTheFlipTimerRuns)
 
 TEST_F(GameWindowWidgetTest, TheMenusReadAsDesigned)
 {
-    EXPECT_EQ(menuOutline(window->menuBar()),
-              (std::vector<std::string>{"&File", "  &New Game  F2", "  &View  F8", "  &Reset Records  Shift+F6", "  -",
-                                        "  &Maintain Pictures...  Ctrl+M", "  -", "  E&xit  F3", "&Help",
-                                        "  &Contents  F1", "  &Index", "  Marrowquill Software on the Web",
-                                        "  &About..."}));
+    EXPECT_EQ(
+        menuOutline(window->menuBar()),
+        (std::vector<std::string>{"&File", "  &New Game  F2", "  &View  F8", "  &Reset Records  Shift+F6", "  -",
+                                  "  &Maintain Pictures...  Ctrl+M", "  -", "  E&xit  F3", "&Help", "  &Contents  F1",
+                                  "  &Index", "  Marrowquill Software on the Web", "  &About..."}));
 }
 
 TEST_F(GameWindowWidgetTest, ShortcutKeysRunTheirEntries)
@@ -71,7 +71,8 @@ TEST_F(GameWindowWidgetTest, ShortcutKeysRunTheirEntries)
     for (QKeyCombination key : {Qt::SHIFT | Qt::Key_F6, QKeyCombination(Qt::Key_F1), QKeyCombination(Qt::Key_F3)})
         press(key);
     EXPECT_EQ(messageBoxes.shown.size(), 1u);
-    EXPECT_EQ(helpAndWeb.requests, std::vector<std::string>{"topic Welcome.htm in /opt/tessaloom/Help/Tessaloom Help.chm"});
+    EXPECT_EQ(helpAndWeb.requests,
+              std::vector<std::string>{"topic Welcome.htm in /opt/tessaloom/Help/Tessaloom Help.chm"});
     // Closing the window ends the program as Exit (F3) does; neither writes a setting.
     window->close();
     EXPECT_EQ(host.programEnds, 2);
@@ -128,19 +129,20 @@ TEST_F(GameWindowWidgetTest, CtrlMOpensThePictureDialogModallyAndTheListFollowsI
         QTest::keyClick(label, Qt::Key_F1);
         QTest::keyClick(label, Qt::Key_F3);
         EXPECT_EQ(dialogHost.programEnds, 1);
-        EXPECT_TRUE(stored(pictureLabelValueName(1)).text().empty());  // Exit saves nothing
+        EXPECT_TRUE(stored(pictureLabelValueName(1)).text().empty()); // Exit saves nothing
         QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("btnOK")), Qt::LeftButton);
         EXPECT_FALSE(dialog->isVisible());
         if (dialog->isVisible())
-            dialog->reject();  // never leave the test waiting in the dialog
+            dialog->reject(); // never leave the test waiting in the dialog
     });
     press(Qt::CTRL | Qt::Key_M);
 
     EXPECT_TRUE(insideTheDialog);
-    EXPECT_EQ(helpAndWeb.requests, std::vector<std::string>{"topic Customizing_Pictures.htm in /opt/tessaloom/Help/Tessaloom Help.chm"});
+    EXPECT_EQ(helpAndWeb.requests,
+              std::vector<std::string>{"topic Customizing_Pictures.htm in /opt/tessaloom/Help/Tessaloom Help.chm"});
     const auto* list = window->findChild<QComboBox*>(QStringLiteral("cboPictures"));
     EXPECT_EQ(list->itemText(list->count() - 1), QStringLiteral("Lake"));
-    EXPECT_EQ(state().FirstOpen, 1);  // the game goes on
+    EXPECT_EQ(state().FirstOpen, 1); // the game goes on
 }
 
 // What only the boxes show: the program's title, no icon, OK alone or Yes and No, and Enter
@@ -167,9 +169,10 @@ TEST(GameWindowMessageBoxes, TitledWithoutIconOkAloneOrYesAndNoWithYesTheDefault
     pressEnterInTheBox();
     EXPECT_TRUE(boxes.askYesNo("Are you sure you want to reset the Records?"));
     // No icon is 0; OK is button 0x400, Yes and No are 0x4000 and 0x10000.
-    EXPECT_EQ(seen, (std::vector<QString>{
-                        "Tessaloom | You completed the puzzle in 8 tries. | icon 0 | buttons 400 | default OK",
-                        "Tessaloom | Are you sure you want to reset the Records? | icon 0 | buttons 14000 | default Yes"}));
+    EXPECT_EQ(seen,
+              (std::vector<QString>{
+                  "Tessaloom | You completed the puzzle in 8 tries. | icon 0 | buttons 400 | default OK",
+                  "Tessaloom | Are you sure you want to reset the Records? | icon 0 | buttons 14000 | default Yes"}));
 }
 
 } // namespace

@@ -14,7 +14,7 @@ namespace {
 using namespace tessaloom;
 
 // Stops the run at a broken property, naming it.
-#define check(condition) \
+#define check(condition)                                                                                               \
     ((condition) ? void() : (std::fprintf(stderr, "property broken: %s\n", #condition), std::abort()))
 
 std::vector<NamedValue> others(std::vector<NamedValue> values, const std::string& name)
@@ -41,8 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const NamedValue flipSpeed{"FlipSpeed", {kRegDword, {0xDC, 0x05, 0, 0}}};
     check(changed.setValue(kHkeyLocalMachine, kSettingsKeyPath, flipSpeed));
     const std::string rewritten = changed.serialize();
-    const std::vector<NamedValue> after =
-        RegFileDocument::parse(rewritten).values(kHkeyLocalMachine, kSettingsKeyPath);
+    const std::vector<NamedValue> after = RegFileDocument::parse(rewritten).values(kHkeyLocalMachine, kSettingsKeyPath);
     check(std::count_if(after.begin(), after.end(), [&](const NamedValue& value) {
               return sameRegistryName(value.name, flipSpeed.name) && value.value == flipSpeed.value;
           }) == 1);
