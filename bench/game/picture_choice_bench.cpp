@@ -11,6 +11,7 @@
 #include "game/game_window.h"
 #include "game/game_window_host.h"
 #include "game/qt/game_window_widget.h"
+#include "game/stored_settings.h"
 #include "help/help_commands.h"
 #include "platform/file_system.h"
 #include "platform/prepared_pictures.h"
@@ -23,7 +24,6 @@
 #include "platform/random_source.h"
 #include "settings/reg_file_registry.h"
 #include "settings/settings_store.h"
-#include "settings/value_names.h"
 #include "support/bench_support.h"
 
 #include <QApplication>
@@ -163,9 +163,10 @@ int main(int argc, char* argv[])
     for (int slot = 3; slot <= kPictureSlots; ++slot)
         paths.push_back(makePhoto(dir.filePath(QStringLiteral("slot%1.jpg").arg(slot)), 1600, 1200).toStdString());
     for (int slot = 1; slot <= kPictureSlots; ++slot) {
-        settings.WriteRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, pictureLabelValueName(slot),
+        settings.WriteRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, valueName(stored::PictureLabel, slot),
                                     "Slot " + std::to_string(slot));
-        settings.WriteRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, picturePathValueName(slot), paths[slot - 1]);
+        settings.WriteRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, valueName(stored::PicturePath, slot),
+                                    paths[slot - 1]);
     }
 
     QtMessageBoxes boxes;

@@ -56,8 +56,8 @@ int main(int argc, char* argv[])
     ClockSeededRandom random;
     MemoryRegistry registry;
     SettingsStore settings(registry);
-    settings.WriteRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, pictureLabelValueName(1), "Photo");
-    settings.WriteRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, picturePathValueName(1), photo);
+    settings.WriteRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, valueName(stored::PictureLabel, 1), "Photo");
+    settings.WriteRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, valueName(stored::PicturePath, 1), photo);
     NoGameHost gameHost;
     NoDialogHost dialogHost;
     NoHelp noHelp;

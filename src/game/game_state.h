@@ -1,5 +1,7 @@
 #pragma once
 
+#include "game/stored_settings.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -8,8 +10,6 @@ namespace tessaloom {
 
 inline constexpr int kBoardPositions = 24;
 inline constexpr int kCardsPerRow = 4;
-inline constexpr int kMinRows = 2;
-inline constexpr int kMaxRows = 6;
 inline constexpr int kMaxPairs = 12;
 
 // The game window's state. Counters are 16-bit like the stored records they are compared with.

@@ -1,12 +1,13 @@
 #include "game/game_window.h"
 
 #include "game/board_geometry.h"
-#include "settings/settings_store.h"
 
 namespace tessaloom {
 
 GameWindow::GameWindow(GameWindowServices services)
     : services_(services)
+    , settings_(services.settings, SettingOwner::GameWindow)
+    , helpMenu_(services.help, kWelcomeTopic)
 {
     // The cards' design places: four fixed columns, rows as the default four-row layout
     // gives them until the layout runs.
@@ -17,16 +18,6 @@ GameWindow::GameWindow(GameWindowServices services)
         card.Height = kPictureHeight / 4;
         card.Top = kFirstRowTop + card.Height * static_cast<float>(p / kCardsPerRow);
     }
-}
-
-SettingValue GameWindow::readSetting(const std::string& valueName)
-{
-    return services_.settings.ReadRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, valueName);
-}
-
-void GameWindow::writeSetting(const std::string& valueName, const SettingValue& data)
-{
-    services_.settings.WriteRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, valueName, data);
 }
 
 } // namespace tessaloom

@@ -2,6 +2,8 @@
 
 #include "game/game_state.h"
 #include "game/game_window_controls.h"
+#include "game/stored_settings.h"
+#include "help/help_menu.h"
 #include "platform/picture.h"
 #include "settings/setting_value.h"
 
@@ -11,7 +13,6 @@ namespace tessaloom {
 
 class FileSystem;
 class GameWindowHost;
-class HelpCommands;
 class MessageBoxes;
 class PictureLoader;
 class RandomSource;
@@ -88,10 +89,8 @@ public:
     void mnuExit_Click();
     void Form_Unload();
 
-    // Help menu.
-    void mnuContents_Click();
-    void mnuIndex_Click();
-    void mnuMarrowquill_Click();
+    // Help menu: Contents opens the help at kWelcomeTopic.
+    const HelpMenu& helpMenu() const { return helpMenu_; }
     void mnuAbout_Click();
 
 private:
@@ -103,11 +102,11 @@ private:
     void showFace(int position);
     void completeGame();
     void flipSpeedChanged();
-    void writeSetting(const std::string& valueName, const SettingValue& data);
-    SettingValue readSetting(const std::string& valueName);
     void preparePictures();
 
     GameWindowServices services_;
+    StoredSettings settings_;
+    HelpMenu helpMenu_;
     GameState state_;
     GameWindowControls controls_;
     bool shown_ = false;

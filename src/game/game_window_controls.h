@@ -1,6 +1,7 @@
 #pragma once
 
 #include "game/game_state.h"
+#include "game/stored_settings.h"
 #include "platform/picture.h"
 
 #include <array>
@@ -43,12 +44,13 @@ struct ImageControl {
     PictureRef Picture;
 };
 
+// The flip-speed slider: its range and starting value are the stored flip delay's.
 struct SliderControl {
-    int Min = 500;
-    int Max = 5000;
+    int Min = stored::FlipSpeed.min;
+    int Max = stored::FlipSpeed.max;
     int SmallChange = 1;
     int LargeChange = 5;
-    int Value = 3000;
+    int Value = stored::FlipSpeed.fallback;
 };
 
 // A window timer: it ticks every Interval milliseconds while Enabled. Every start and every
@@ -56,7 +58,7 @@ struct SliderControl {
 // from a copy of the same state.
 struct TimerControl {
     bool Enabled = false;
-    int Interval = 3000;
+    int Interval = stored::FlipSpeed.fallback;
     std::uint32_t restarts = 0;
 
     bool running() const { return Enabled && Interval > 0; }

@@ -1,7 +1,6 @@
 // Stretching the card rows over the picture for the current row count.
 #include "game/board_geometry.h"
 #include "game/game_window.h"
-#include "settings/value_names.h"
 
 namespace tessaloom {
 
@@ -15,17 +14,16 @@ void GameWindow::userSelectsRows(int entry)
 
 void GameWindow::cboRows_Click()
 {
-    static constexpr const char* kRowTexts[] = {"2", "3", "4", "5", "6"};
     const std::string text = controls_.cboRows.Text();
-    for (int k = 0; k < 5; ++k) {
-        if (text == kRowTexts[k]) {
-            state_.NumRows = static_cast<std::int16_t>(k + kMinRows);
+    for (int rows = kMinRows; rows <= kMaxRows; ++rows) {
+        if (text == std::to_string(rows)) {
+            state_.NumRows = static_cast<std::int16_t>(rows);
             break;
         }
     }
     layOutCards();
     mnuNewGame_Click();
-    writeSetting(kNumRowsValue, controls_.cboRows.Text());
+    settings_.write(stored::NumRows, controls_.cboRows.Text());
 }
 
 void GameWindow::layOutCards()

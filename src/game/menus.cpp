@@ -2,9 +2,7 @@
 #include "game/card_labels.h"
 #include "game/game_window.h"
 #include "game/game_window_host.h"
-#include "help/help_commands.h"
 #include "platform/message_boxes.h"
-#include "settings/value_names.h"
 
 namespace tessaloom {
 
@@ -30,7 +28,7 @@ void GameWindow::mnuReset_Click()
             return;
         for (int n = kMinRows; n <= kMaxRows; ++n) {
             state_.Records[n] = 0;
-            writeSetting(recordValueName(n), std::int16_t{0});
+            settings_.write(stored::Record, n, std::int16_t{0});
         }
         controls_.lblNumRecord = numberLabel(0);
     });
@@ -46,21 +44,6 @@ void GameWindow::mnuImages_Click()
         LoadPictureList();
         preparePictures();
     });
-}
-
-void GameWindow::mnuContents_Click()
-{
-    services_.help.showContents(kWelcomeTopic);
-}
-
-void GameWindow::mnuIndex_Click()
-{
-    services_.help.showIndex();
-}
-
-void GameWindow::mnuMarrowquill_Click()
-{
-    services_.help.openWebSite();
 }
 
 void GameWindow::mnuAbout_Click()

@@ -1,6 +1,5 @@
 // Bringing the game window up: settings, the picture list, the first deal; choosing a picture.
 #include "game/game_window.h"
-#include "game/stored_settings.h"
 #include "platform/file_system.h"
 #include "platform/random_source.h"
 
@@ -9,8 +8,8 @@ namespace tessaloom {
 void GameWindow::Form_Load()
 {
     controls_.cboRows.Clear();
-    for (const char* rows : {"2", "3", "4", "5", "6"})
-        controls_.cboRows.AddItem(rows);
+    for (int rows = kMinRows; rows <= kMaxRows; ++rows)
+        controls_.cboRows.AddItem(std::to_string(rows));
     LoadSettings();
     LoadPictureList();
     controls_.cboPictures.ListIndex = 0;
@@ -23,11 +22,11 @@ void GameWindow::Form_Load()
 
 void GameWindow::LoadSettings()
 {
-    controls_.Slider1.Value = storedFlipSpeed(readSetting(kFlipSpeedValue));
+    controls_.Slider1.Value = settings_.number(stored::FlipSpeed);
     controls_.Timer1.setInterval(controls_.Slider1.Value);
     for (int n = kMinRows; n <= kMaxRows; ++n)
-        state_.Records[n] = storedRecord(readSetting(recordValueName(n)));
-    state_.NumRows = storedRowCount(readSetting(kNumRowsValue));
+        state_.Records[n] = static_cast<std::int16_t>(settings_.number(stored::Record, n));
+    state_.NumRows = static_cast<std::int16_t>(settings_.number(stored::NumRows));
     controls_.cboRows.ListIndex = state_.NumRows - kMinRows;
 }
 
@@ -38,8 +37,8 @@ void GameWindow::LoadPictureList()
     controls_.cboPictures.AddItem(kBuiltInPictureLabel);
     controls_.lstPaths.AddItem(kBuiltInPicturePath);
     for (int n = 1; n <= kPictureSlots; ++n) {
-        const std::string label = readSetting(pictureLabelValueName(n)).text();
-        const std::string path = readSetting(picturePathValueName(n)).text();
+        const std::string label = settings_.value(stored::PictureLabel, n).text();
+        const std::string path = settings_.value(stored::PicturePath, n).text();
         const bool exists = services_.files.fileExists(path);
         if (!label.empty() && !path.empty() && exists) {
             controls_.cboPictures.AddItem(label);

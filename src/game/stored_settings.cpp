@@ -2,8 +2,10 @@
 
 #include "settings/numeric_text.h"
 #include "settings/round_half_even.h"
+#include "settings/settings_store.h"
 
 #include <algorithm>
+#include <cassert>
 #include <optional>
 
 namespace tessaloom {
@@ -11,7 +13,7 @@ namespace tessaloom {
 namespace {
 
 // The whole number a stored value stands for, if any. A numeric text is rounded like a stored
-// number but not cut to 32 bits, so the range checks see how far out of range it lies.
+// number but not cut to 32 bits, so the range check sees how far out of range it lies.
 std::optional<double> storedNumber(const SettingValue& stored)
 {
     if (stored.isNumber())
@@ -23,28 +25,46 @@ std::optional<double> storedNumber(const SettingValue& stored)
 
 } // namespace
 
-std::int16_t storedRowCount(const SettingValue& stored)
+std::string valueName(const SettingDeclaration& declaration, int number)
 {
-    const std::optional<double> rows = storedNumber(stored);
-    if (!rows || *rows < 2 || *rows > 6)
-        return kDefaultRows;
-    return static_cast<std::int16_t>(*rows);
+    std::string name = declaration.name;
+    if (declaration.numbering.last == 0)
+        return name;
+    assert(number >= declaration.numbering.first && number <= declaration.numbering.last);
+    const std::string digits = std::to_string(number);
+    if (digits.size() < static_cast<std::size_t>(declaration.numbering.digits))
+        name.append(declaration.numbering.digits - digits.size(), '0');
+    return name + digits;
 }
 
-int storedFlipSpeed(const SettingValue& stored)
+StoredSettings::StoredSettings(SettingsStore& store, SettingOwner owner)
+    : store_(store)
+    , owner_(owner)
 {
-    const std::optional<double> speed = storedNumber(stored);
-    if (!speed)
-        return kDefaultFlipSpeed;
-    return static_cast<int>(std::clamp(*speed, double(kMinFlipSpeed), double(kMaxFlipSpeed)));
 }
 
-std::int16_t storedRecord(const SettingValue& stored)
+SettingValue StoredSettings::value(const SettingDeclaration& setting, int number) const
 {
-    const std::optional<double> record = storedNumber(stored);
-    if (!record || *record < 0 || *record > 32767)
-        return kDefaultRecord;
-    return static_cast<std::int16_t>(*record);
+    return store_.ReadRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, valueName(setting, number));
+}
+
+int StoredSettings::number(const SettingDeclaration& declaration, int number) const
+{
+    assert(declaration.kind == SettingKind::Number);
+    const std::optional<double> found = storedNumber(value(declaration, number));
+    if (!found)
+        return declaration.fallback;
+    if (declaration.outOfRange == OutOfRange::Clamp)
+        return static_cast<int>(std::clamp(*found, double(declaration.min), double(declaration.max)));
+    if (*found < declaration.min || *found > declaration.max)
+        return declaration.fallback;
+    return static_cast<int>(*found);
+}
+
+void StoredSettings::write(const SettingDeclaration& setting, int number, const SettingValue& data) const
+{
+    assert(setting.owner == owner_);
+    store_.WriteRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, valueName(setting, number), data);
 }
 
 } // namespace tessaloom

@@ -2,7 +2,6 @@
 #include "game/card_labels.h"
 #include "game/game_window.h"
 #include "platform/message_boxes.h"
-#include "settings/value_names.h"
 
 #include <limits>
 
@@ -81,7 +80,7 @@ void GameWindow::completeGame()
         record = state_.Tries;
         controls_.lblNumRecord = numberLabel(record);
         boxes.showMessage("You got the record number of tries!");
-        writeSetting(recordValueName(state_.NumRows), state_.Tries);
+        settings_.write(stored::Record, state_.NumRows, state_.Tries);
     }
     state_.LabelSet = static_cast<std::int16_t>(state_.LabelSet == 0 ? 1 : 0);
     mnuNewGame_Click();
@@ -112,7 +111,7 @@ void GameWindow::Slider1_Change()
 void GameWindow::flipSpeedChanged()
 {
     controls_.Timer1.setInterval(controls_.Slider1.Value);
-    writeSetting(kFlipSpeedValue, static_cast<std::int32_t>(controls_.Slider1.Value));
+    settings_.write(stored::FlipSpeed, static_cast<std::int32_t>(controls_.Slider1.Value));
 }
 
 } // namespace tessaloom

@@ -1,10 +1,8 @@
 // Loading the dialog, selecting a slot and the preview of the shown slot.
 #include "pictures/picture_dialog.h"
 
-#include "pictures/trim_spaces.h"
 #include "platform/file_system.h"
-#include "settings/settings_store.h"
-#include "settings/value_names.h"
+#include "settings/trim_spaces.h"
 
 #include <cstdlib>
 
@@ -12,6 +10,8 @@ namespace tessaloom {
 
 PictureDialog::PictureDialog(PictureDialogServices services, PicturePlaceholders placeholders)
     : services_(services)
+    , settings_(services.settings, SettingOwner::PictureDialog)
+    , helpMenu_(services.help, kCustomizingPicturesTopic)
     , placeholders_(std::move(placeholders))
 {
     controls_.imgNoImageSelected.Picture = placeholders_.noImageSelected;
@@ -31,8 +31,6 @@ void PictureDialog::Form_Load()
     returningSelection_ = false;
 
     state_.dialogLoaded = false;
-    state_.labelValueName = "ImageLabel01";
-    state_.pathValueName = "ImagePath01";
     for (int slot = 1; slot <= kPictureSlots; ++slot)
         controls_.cboImage.entries.push_back(std::to_string(slot));
     // Raises cboImage_Click, which does nothing yet but clear applyFailed.
@@ -84,16 +82,14 @@ void PictureDialog::cboImage_Change()
     }
     const std::string slot = controls_.cboImage.Text();
     controls_.cboImage.Tag = slot;
-    state_.labelValueName = pictureLabelValueName(std::atoi(slot.c_str()));
-    state_.pathValueName = picturePathValueName(std::atoi(slot.c_str()));
     readSlot();
     applyPreviewRule();
 }
 
 void PictureDialog::readSlot()
 {
-    state_.storedLabel = readSetting(state_.labelValueName);
-    state_.storedPath = readSetting(state_.pathValueName);
+    state_.storedLabel = settings_.value(stored::PictureLabel, editedSlot());
+    state_.storedPath = settings_.value(stored::PicturePath, editedSlot());
     // A numeric label or path comes back as a number and shows as its digits.
     controls_.txtLabel.Text = state_.storedLabel.text();
     controls_.txtPath.Text = state_.storedPath.text();
@@ -122,21 +118,16 @@ void PictureDialog::preparePreviews()
 {
     std::vector<std::string> paths;
     for (int slot = 1; slot <= kPictureSlots; ++slot) {
-        std::string path = trimSpaces(readSetting(picturePathValueName(slot)).text());
+        std::string path = trimSpaces(settings_.value(stored::PicturePath, slot).text());
         if (services_.files.fileExists(path))
             paths.push_back(std::move(path));
     }
     services_.pictures.preparePictures(paths, devicePixels(kPreviewBox, devicePixelRatio_));
 }
 
-SettingValue PictureDialog::readSetting(const std::string& valueName)
+int PictureDialog::editedSlot() const
 {
-    return services_.settings.ReadRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, valueName);
-}
-
-void PictureDialog::writeSetting(const std::string& valueName, const SettingValue& data)
-{
-    services_.settings.WriteRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, valueName, data);
+    return std::atoi(controls_.cboImage.Tag.c_str());
 }
 
 } // namespace tessaloom

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "game/stored_settings.h"
+#include "help/help_menu.h"
 #include "pictures/picture_dialog_controls.h"
 #include "platform/picture.h"
 #include "settings/setting_value.h"
@@ -10,7 +12,6 @@ namespace tessaloom {
 
 class FileChooser;
 class FileSystem;
-class HelpCommands;
 class MessageBoxes;
 class PictureDialogHost;
 class PictureLoader;
@@ -44,10 +45,9 @@ inline constexpr const char* kPathBlankMessage = "The Path field cannot be blank
 inline constexpr const char* kLabelBlankMessage = "The Label field cannot be blank.";
 
 // The dialog's state besides its controls, kept while it is loaded.
+// The edited slot, whose label and path values the boxes belong to, is the Tag of cboImage.
 struct PictureDialogState {
-    std::string labelValueName; // "ImageLabel01" .. "ImageLabel10": the edited slot's label
-    std::string pathValueName;  // "ImagePath01" .. "ImagePath10": the edited slot's path
-    SettingValue storedLabel;   // last read for the edited slot
+    SettingValue storedLabel; // last read for the edited slot
     SettingValue storedPath;
     bool applyFailed = false;  // the last Apply stopped at a blank field
     bool dialogLoaded = false; // until loading has finished, slot selections are ignored
@@ -80,11 +80,9 @@ public:
     void btnCancel_Click();
     void btnBrowse_Click();
 
-    // Menus.
+    // Menus. Contents opens the help at kCustomizingPicturesTopic.
     void mnuExit_Click();
-    void mnuContents_Click();
-    void mnuIndex_Click();
-    void mnuMarrowquill_Click();
+    const HelpMenu& helpMenu() const { return helpMenu_; }
     void mnuAbout_Click();
 
 private:
@@ -99,10 +97,12 @@ private:
     // picture at once.
     void preparePreviews();
     void readSlot();
-    void writeSetting(const std::string& valueName, const SettingValue& data);
-    SettingValue readSetting(const std::string& valueName);
+    // The edited slot's number, 1 to 10.
+    int editedSlot() const;
 
     PictureDialogServices services_;
+    StoredSettings settings_;
+    HelpMenu helpMenu_;
     PicturePlaceholders placeholders_;
     PictureDialogControls controls_;
     PictureDialogState state_;

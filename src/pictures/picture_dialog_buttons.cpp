@@ -1,10 +1,10 @@
 // The dialog's buttons: Apply, OK, Cancel and Browse.
 #include "pictures/picture_dialog.h"
 
-#include "pictures/trim_spaces.h"
 #include "platform/file_chooser.h"
 #include "platform/file_system.h"
 #include "platform/message_boxes.h"
+#include "settings/trim_spaces.h"
 
 namespace tessaloom {
 
@@ -18,8 +18,8 @@ void PictureDialog::btnApply_Click()
 
     if (label.empty() && path.empty()) {
         // The store trims the blank away: both values become empty text and the slot is empty.
-        writeSetting(state_.labelValueName, " ");
-        writeSetting(state_.pathValueName, " ");
+        settings_.write(stored::PictureLabel, editedSlot(), " ");
+        settings_.write(stored::PicturePath, editedSlot(), " ");
         return;
     }
     if (label.empty() || path.empty()) {
@@ -33,8 +33,8 @@ void PictureDialog::btnApply_Click()
         state_.applyFailed = true;
         return;
     }
-    writeSetting(state_.labelValueName, label);
-    writeSetting(state_.pathValueName, path);
+    settings_.write(stored::PictureLabel, editedSlot(), label);
+    settings_.write(stored::PicturePath, editedSlot(), path);
     // The path is kept whether or not its file exists; the preview tells the user.
     if (services_.files.fileExists(path))
         previewFile(path);

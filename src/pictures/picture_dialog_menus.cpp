@@ -1,5 +1,4 @@
-// The dialog's File and Help menus.
-#include "help/help_commands.h"
+// The dialog's Exit and About commands; its help entries are the HelpMenu's.
 #include "pictures/picture_dialog.h"
 #include "pictures/picture_dialog_host.h"
 
@@ -9,21 +8,6 @@ void PictureDialog::mnuExit_Click()
 {
     // Ends the whole program; the edits in the boxes are not saved.
     services_.host.endProgram();
-}
-
-void PictureDialog::mnuContents_Click()
-{
-    services_.help.showContents(kCustomizingPicturesTopic);
-}
-
-void PictureDialog::mnuIndex_Click()
-{
-    services_.help.showIndex();
-}
-
-void PictureDialog::mnuMarrowquill_Click()
-{
-    services_.help.openWebSite();
 }
 
 void PictureDialog::mnuAbout_Click()

@@ -2,6 +2,7 @@
 
 #include "settings/numeric_text.h"
 #include "settings/registry.h"
+#include "settings/trim_spaces.h"
 
 #include <algorithm>
 #include <optional>
@@ -53,14 +54,6 @@ SettingValue readOpenValue(Registry& registry, Registry::Handle key, const std::
     return {};
 }
 
-std::string trimmedOfSpaces(const std::string& text)
-{
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 // The number a value is stored as, or nothing when it is stored as text. A numeric text outside
 // the 32-bit range is kept as text rather than overflowing.
 std::optional<std::int32_t> storedNumber(const SettingValue& data, const NumberFormat& format)
@@ -100,7 +93,7 @@ void SettingsStore::WriteRegistryValue(RootKey root, const std::string& keyPath,
         const std::optional<std::int32_t> number = storedNumber(data, numberFormat_);
         lastRegistryResult_ = registry_.createKey(root, keyPath, key);
         if (!number) {
-            std::string text = trimmedOfSpaces(data.text());
+            std::string text = trimSpaces(data.text());
             text.push_back('\0');
             lastRegistryResult_ =
                 registry_.setValue(key, valueName, kRegSz, reinterpret_cast<const std::uint8_t*>(text.data()),

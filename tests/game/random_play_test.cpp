@@ -180,7 +180,7 @@ protected:
         if (controls().lblNumRecord != " " + std::to_string(records[state().NumRows]))
             report("record label " + controls().lblNumRecord + " for", records[state().NumRows]);
         for (int n = kMinRows; n <= kMaxRows; ++n) {
-            const SettingValue value = recordsWritten ? stored(recordValueName(n)) : SettingValue();
+            const SettingValue value = recordsWritten ? stored(valueName(stored::Record, n)) : SettingValue();
             if (state().Records[n] != records[n] || (!value.isEmpty() && value.number() != records[n]))
                 report("a wrong record for rows", n);
         }

@@ -9,8 +9,8 @@ protected:
 
     void storeSlot(int slot, const std::string& label, const std::string& path, bool exists = true)
     {
-        store(pictureLabelValueName(slot), label);
-        store(picturePathValueName(slot), path);
+        store(valueName(stored::PictureLabel, slot), label);
+        store(valueName(stored::PicturePath, slot), path);
         if (exists)
             files.files.insert(path);
     }
@@ -74,10 +74,10 @@ TEST_F(StartupTest, ThePictureListHoldsTheValidSlotsInSlotOrderAndChoosingOneKee
     storeSlot(3, "Twin", "/p/twin-a.jpg");
     storeSlot(9, "Twin", "/p/twin-b.gif");
     storeSlot(4, "Gone", "/p/gone.jpg", false);
-    store(pictureLabelValueName(5), "Label only");
+    store(valueName(stored::PictureLabel, 5), "Label only");
     storeSlot(6, "", "/p/path-only.jpg");
     storeSlot(10, "2004", "/p/ten.bmp");
-    store(pictureLabelValueName(10), 2004); // a numeric label comes back as a number
+    store(valueName(stored::PictureLabel, 10), 2004); // a numeric label comes back as a number
     storeSlot(1, "Marrowquill Software Logo", "/p/impostor.jpg");
     game.Form_Load();
     EXPECT_EQ(controls().cboPictures.entries,
@@ -139,8 +139,8 @@ TEST_F(StartupTest, MaintainPicturesRebuildsTheListThenJudgesTheTickUnlessThePro
     host.whileOpen = [&] {
         ++slot;
         const std::string path = "/p/" + std::to_string(slot) + ".jpg";
-        store(pictureLabelValueName(slot), "Fresh");
-        store(picturePathValueName(slot), path);
+        store(valueName(stored::PictureLabel, slot), "Fresh");
+        store(valueName(stored::PicturePath, slot), path);
         files.files.insert(path);
         game.Timer1_Timer();
         pairsInside = state().PairsFound;

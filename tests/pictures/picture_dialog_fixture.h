@@ -29,13 +29,14 @@ protected:
     const PictureDialogControls& controls() const { return dialog.controls(); }
     void storeSlot(int slot, const std::string& label, const std::string& path)
     {
-        store(pictureLabelValueName(slot), label);
-        store(picturePathValueName(slot), path);
+        store(valueName(stored::PictureLabel, slot), label);
+        store(valueName(stored::PicturePath, slot), path);
     }
     // The label and path stored for a slot, as texts.
     Slot storedSlot(int slot)
     {
-        return {stored(pictureLabelValueName(slot)).text(), stored(picturePathValueName(slot)).text()};
+        return {stored(valueName(stored::PictureLabel, slot)).text(),
+                stored(valueName(stored::PicturePath, slot)).text()};
     }
     void type(const std::string& label, const std::string& path)
     {

@@ -2,10 +2,10 @@
 
 // What every window's logic is given in tests: the scripted platform, an in-memory settings
 // store and help commands on a scripted viewer and browser.
+#include "game/stored_settings.h"
 #include "help/help_commands.h"
-#include "settings/memory_registry.h"
 #include "settings/settings_store.h"
-#include "settings/value_names.h"
+#include "support/memory_registry.h"
 #include "support/scripted_platform.h"
 
 namespace tessaloom::testing {

@@ -1,6 +1,8 @@
 #include "game/qt/game_window_widget.h"
 
 #include "game/game_window.h"
+#include "help/qt/help_menu_actions.h"
+#include "platform/qt/program_font.h"
 #include "platform/qt/qt_picture.h"
 #include "ui_game_window.h"
 
@@ -21,14 +23,6 @@ namespace {
 int pixels(float twips)
 {
     return static_cast<int>(std::lround(twips / 15.0f));
-}
-
-QFont comicSans(double points)
-{
-    QFont font(QStringLiteral("Comic Sans MS"));
-    font.setPointSizeF(points);
-    font.setBold(true);
-    return font;
 }
 
 void syncEntries(QComboBox* box, const ListControl& list)
@@ -93,9 +87,7 @@ void GameWindowWidget::connectMenus()
     menu(ui_->mnuReset, &GameWindow::mnuReset_Click);
     menu(ui_->mnuImages, &GameWindow::mnuImages_Click);
     menu(ui_->mnuExit, &GameWindow::mnuExit_Click);
-    menu(ui_->mnuContents, &GameWindow::mnuContents_Click);
-    menu(ui_->mnuIndex, &GameWindow::mnuIndex_Click);
-    menu(ui_->mnuMarrowquill, &GameWindow::mnuMarrowquill_Click);
+    connectHelpMenu(this, logic_.helpMenu(), ui_->mnuContents, ui_->mnuIndex, ui_->mnuMarrowquill);
     menu(ui_->mnuAbout, &GameWindow::mnuAbout_Click);
 }
 
@@ -138,7 +130,7 @@ GameWindowWidget::~GameWindowWidget() = default;
 void GameWindowWidget::applyFonts()
 {
     // Designer forms hold whole point sizes only; the window's fonts are 8.25 and 9.75 points.
-    setFont(comicSans(8.25));
+    setFont(comicSans(8.25, true));
     // Menus keep the desktop's own menu font.
     QFont menuFont = QApplication::font();
     menuFont.setFamily(menuFont.family()); // set explicitly, so nothing is inherited from the window
@@ -152,7 +144,7 @@ void GameWindowWidget::applyFonts()
         count->setPalette(palette);
     }
     for (QPushButton* card : cards_)
-        card->setFont(comicSans(9.75));
+        card->setFont(comicSans(9.75, true));
 }
 
 void GameWindowWidget::refresh()
@@ -168,6 +160,9 @@ void GameWindowWidget::refresh()
     }
     {
         const QSignalBlocker blocker(ui_->Slider1);
+        ui_->Slider1->setRange(model.Slider1.Min, model.Slider1.Max);
+        ui_->Slider1->setSingleStep(model.Slider1.SmallChange);
+        ui_->Slider1->setPageStep(model.Slider1.LargeChange);
         ui_->Slider1->setValue(model.Slider1.Value);
     }
     ui_->mnuView->setText(QString::fromStdString(model.mnuViewCaption));

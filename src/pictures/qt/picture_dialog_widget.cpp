@@ -1,6 +1,8 @@
 #include "pictures/qt/picture_dialog_widget.h"
 
+#include "help/qt/help_menu_actions.h"
 #include "pictures/picture_dialog.h"
+#include "platform/qt/program_font.h"
 #include "platform/qt/qt_picture.h"
 #include "ui_picture_dialog.h"
 
@@ -16,14 +18,6 @@ namespace {
 // The client area below the menu bar: 6000 x 5715 twips, 15 twips to the pixel.
 constexpr int kClientWidth = 400;
 constexpr int kClientHeight = 381;
-
-QFont comicSans(double points)
-{
-    QFont font(QStringLiteral("Comic Sans MS"));
-    font.setPointSizeF(points);
-    font.setBold(false);
-    return font;
-}
 
 void syncText(QLineEdit* box, const std::string& text)
 {
@@ -59,8 +53,8 @@ void PictureDialogWidget::applyWindowLook()
     resize(kClientWidth, kClientHeight + ui_->menuBar->sizeHint().height());
     // Designer forms hold whole point sizes only. The controls take the form's font; the menus
     // and the message boxes over the dialog keep the desktop's.
-    ui_->clientArea->setFont(comicSans(8.25));
-    ui_->Label4->setFont(comicSans(6));
+    ui_->clientArea->setFont(comicSans(8.25, false));
+    ui_->Label4->setFont(comicSans(6, false));
 }
 
 void PictureDialogWidget::connectControls()
@@ -88,9 +82,7 @@ void PictureDialogWidget::connectMenus()
         connect(action, &QAction::triggered, this, [this, handler] { forward(handler); });
     };
     menu(ui_->mnuExit, &PictureDialog::mnuExit_Click);
-    menu(ui_->mnuContents, &PictureDialog::mnuContents_Click);
-    menu(ui_->mnuIndex, &PictureDialog::mnuIndex_Click);
-    menu(ui_->mnuMarrowquill, &PictureDialog::mnuMarrowquill_Click);
+    connectHelpMenu(this, logic_.helpMenu(), ui_->mnuContents, ui_->mnuIndex, ui_->mnuMarrowquill);
     menu(ui_->mnuAbout, &PictureDialog::mnuAbout_Click);
 }
 

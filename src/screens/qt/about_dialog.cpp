@@ -1,8 +1,8 @@
 #include "screens/qt/about_dialog.h"
 
 #include "artwork/artwork.h"
+#include "platform/qt/program_font.h"
 #include "screens/about_box.h"
-#include "screens/qt/screen_fonts.h"
 #include "ui_about_dialog.h"
 
 #include <QPixmap>

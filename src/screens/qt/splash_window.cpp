@@ -1,8 +1,8 @@
 #include "screens/qt/splash_window.h"
 
 #include "artwork/artwork.h"
+#include "platform/qt/program_font.h"
 #include "screens/game_window_launcher.h"
-#include "screens/qt/screen_fonts.h"
 #include "screens/splash_screen.h"
 #include "ui_splash_window.h"
 

@@ -129,7 +129,7 @@ TEST_F(GameWindowWidgetTest, CtrlMOpensThePictureDialogModallyAndTheListFollowsI
         QTest::keyClick(label, Qt::Key_F1);
         QTest::keyClick(label, Qt::Key_F3);
         EXPECT_EQ(dialogHost.programEnds, 1);
-        EXPECT_TRUE(stored(pictureLabelValueName(1)).text().empty()); // Exit saves nothing
+        EXPECT_TRUE(stored(valueName(stored::PictureLabel, 1)).text().empty()); // Exit saves nothing
         QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("btnOK")), Qt::LeftButton);
         EXPECT_FALSE(dialog->isVisible());
         if (dialog->isVisible())

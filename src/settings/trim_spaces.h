@@ -5,8 +5,8 @@
 
 namespace tessaloom {
 
-// The text without its leading and trailing space characters; other blanks stay, as the
-// settings store trims the same way.
+// The text without its leading and trailing space characters; other blanks stay. The store
+// trims what it writes so, and the picture dialog trims its boxes the same way.
 inline std::string trimSpaces(std::string_view text)
 {
     const auto first = text.find_first_not_of(' ');
