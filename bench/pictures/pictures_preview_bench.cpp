@@ -2,6 +2,7 @@
 // same file: both go through QtPictureLoader, decoding straight to their box.
 #include "game/game_window.h"
 #include "game/game_window_host.h"
+#include "game/stored_settings.h"
 #include "help/help_commands.h"
 #include "pictures/picture_dialog.h"
 #include "pictures/picture_dialog_host.h"
@@ -12,9 +13,8 @@
 #include "platform/qt/qt_message_boxes.h"
 #include "platform/qt/qt_picture_loader.h"
 #include "platform/random_source.h"
-#include "settings/memory_registry.h"
+#include "settings/reg_file_registry.h"
 #include "settings/settings_store.h"
-#include "settings/value_names.h"
 #include "support/bench_support.h"
 
 #include <QApplication>
@@ -54,7 +54,7 @@ int main(int argc, char* argv[])
     QtFileChooser chooser;
     RealFileSystem files;
     ClockSeededRandom random;
-    MemoryRegistry registry;
+    RegFileRegistry registry(dir.filePath(QStringLiteral("Tessaloom.reg")).toStdString());
     SettingsStore settings(registry);
     settings.WriteRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, valueName(stored::PictureLabel, 1), "Photo");
     settings.WriteRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, valueName(stored::PicturePath, 1), photo);

@@ -30,8 +30,6 @@ public:
                           std::uint32_t size) override;
     std::int32_t closeKey(Handle key) override;
 
-    const std::string& filePath() const { return path_; }
-
 private:
     struct OpenKey {
         RootKey root = 0;

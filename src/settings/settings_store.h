@@ -30,12 +30,11 @@ public:
     void WriteRegistryValue(RootKey root, const std::string& keyPath, const std::string& valueName,
                             const SettingValue& data);
 
-    // The return code of the last registry call either operation made; 0 is success.
-    std::int32_t lastRegistryResult() const { return lastRegistryResult_; }
-
 private:
     Registry& registry_;
     NumberFormat numberFormat_;
+    // The return code of the last registry call either operation made; 0 is success. Only a
+    // read looks at it, right after its own query.
     std::int32_t lastRegistryResult_ = 0;
 };
 

@@ -78,12 +78,9 @@ SettingValue readFrom(Registry& registry, const std::string& name)
     return SettingsStore(registry, NumberFormat{".", ","}).ReadRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, name);
 }
 
-// Returns the store's last result, which tells whether the key could be had for writing.
-std::int32_t writeTo(Registry& registry, const std::string& name, const SettingValue& data)
+void writeTo(Registry& registry, const std::string& name, const SettingValue& data)
 {
-    SettingsStore store(registry, NumberFormat{".", ","});
-    store.WriteRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, name, data);
-    return store.lastRegistryResult();
+    SettingsStore(registry, NumberFormat{".", ","}).WriteRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, name, data);
 }
 
 class RegFileRegistryTest : public ::testing::Test {
@@ -185,13 +182,16 @@ int probeAsAnotherUser(const std::string& path)
         if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
             return 64;
         RegFileRegistry registry(path);
-        SettingsStore store(registry, NumberFormat{".", ","});
-        const SettingValue rows = store.ReadRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, "NumRows");
-        const int outcome = (rows == SettingValue(3) ? kReadThree
-                                 : rows.isEmpty()    ? 0
-                                                     : kReadOther) |
-            (store.lastRegistryResult() != 0 ? kReadFailed : 0);
-        return outcome | (writeTo(registry, "NumRows", "5") != 0 ? kWriteFailed : 0);
+        Registry::Handle key = 0;
+        const bool readFailed = registry.openKey(kHkeyLocalMachine, kSettingsKeyPath, key) != 0;
+        registry.closeKey(key);
+        const SettingValue rows = readFrom(registry, "NumRows");
+        writeTo(registry, "NumRows", "5");
+        const bool written = readFrom(registry, "NumRows") == SettingValue(5);
+        return (rows == SettingValue(3) ? kReadThree
+                    : rows.isEmpty()    ? 0
+                                        : kReadOther) |
+            (readFailed ? kReadFailed : 0) | (written ? 0 : kWriteFailed);
     }));
 }
 

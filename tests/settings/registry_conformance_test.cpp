@@ -1,7 +1,7 @@
 // The store's behaviour on every registry it runs on: the one in memory, and the platform's.
 #include "raw_value.h"
-#include "settings/memory_registry.h"
 #include "settings/settings_store.h"
+#include "support/memory_registry.h"
 
 #ifdef _WIN32
 #include "settings/win32_registry.h"
@@ -62,7 +62,6 @@ TYPED_TEST_SUITE(RegistryConformanceTest, Backends);
 TYPED_TEST(RegistryConformanceTest, TheFirstWriteMakesTheKeyAndReadsCutTextAtANulSkipOtherKindsAndChangeNothing)
 {
     EXPECT_TRUE(this->read("NumRows").isEmpty());
-    EXPECT_NE(this->store.lastRegistryResult(), 0);
     EXPECT_FALSE(this->keyExists("Software\\Marrowquill Software"));
     this->store.WriteRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, "NumRows", "4");
     EXPECT_TRUE(this->keyExists("Software\\Marrowquill Software"));

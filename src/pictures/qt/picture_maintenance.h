@@ -35,8 +35,6 @@ public:
     // The dialog's window, for what opens over it (the About box).
     QDialog* window() const;
 
-    const PictureDialog& logic() const { return logic_; }
-
 private:
     QtMessageBoxes messageBoxes_;
     QtFileChooser fileChooser_;
