@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QFont>
+#include <QGradient>
+#include <QPainter>
+#include <QPainterPath>
 
 namespace tessaloom::artwork {
 
@@ -10,5 +13,10 @@ QFont artworkFont(qreal pixelSize, int weight = QFont::Bold);
 
 // False when the build host lacks the font and another one stands in.
 bool artworkFontInstalled();
+
+// Gold lettering: the text's outline filled with a gilt gradient from its top to its bottom,
+// over a soft shadow at the offset, edged with the pen.
+void paintGiltLettering(QPainter& painter, const QPainterPath& text, const QGradientStops& gilt, QPointF shadowOffset,
+                        const QPen& edge);
 
 } // namespace tessaloom::artwork

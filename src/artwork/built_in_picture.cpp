@@ -210,17 +210,12 @@ void paintName(QPainter& painter)
 
     const QPainterPath name =
         textPath(QStringLiteral("Marrowquill"), artworkFont(86), QRectF(band.left(), band.top() + 6, band.width(), 88));
-    QLinearGradient gilt(0, name.boundingRect().top(), 0, name.boundingRect().bottom());
-    gilt.setColorAt(0.0, QColor(255, 246, 190));
-    gilt.setColorAt(0.48, QColor(248, 196, 70));
-    gilt.setColorAt(0.52, QColor(226, 150, 40));
-    gilt.setColorAt(1.0, QColor(255, 214, 110));
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(0, 0, 0, 150));
-    painter.drawPath(name.translated(3, 4));
-    painter.setPen(QPen(QColor(70, 34, 10), 3.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    painter.setBrush(gilt);
-    painter.drawPath(name);
+    paintGiltLettering(painter, name,
+                       {{0.0, QColor(255, 246, 190)},
+                        {0.48, QColor(248, 196, 70)},
+                        {0.52, QColor(226, 150, 40)},
+                        {1.0, QColor(255, 214, 110)}},
+                       QPointF(3, 4), QPen(QColor(70, 34, 10), 3.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
 
     const QRectF lowerLine(band.left(), band.top() + 96, band.width(), 36);
     const QPainterPath software = textPath(QStringLiteral("SOFTWARE"), artworkFont(30), lowerLine, 12);

@@ -86,16 +86,8 @@ void paintTitle(QPainter& painter, const QRectF& box)
     const QRectF bounds = title.boundingRect();
     title.translate(box.center() - bounds.center());
 
-    QLinearGradient gilt(0, title.boundingRect().top(), 0, title.boundingRect().bottom());
-    gilt.setColorAt(0.0, QColor(255, 246, 196));
-    gilt.setColorAt(0.5, kGold);
-    gilt.setColorAt(1.0, QColor(214, 134, 36));
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(0, 0, 0, 150));
-    painter.drawPath(title.translated(1.5, 2));
-    painter.setPen(QPen(QColor(60, 30, 8), 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    painter.setBrush(gilt);
-    painter.drawPath(title);
+    paintGiltLettering(painter, title, {{0.0, QColor(255, 246, 196)}, {0.5, kGold}, {1.0, QColor(214, 134, 36)}},
+                       QPointF(1.5, 2), QPen(QColor(60, 30, 8), 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
 }
 
 // A gold line under the title with a diamond at its middle and its ends.
