@@ -4,9 +4,9 @@
 // large photo-like and noise JPEGs, help services that do nothing, and the program's picture
 // service.
 #include "help/help_viewer.h"
-#include "platform/prepared_pictures.h"
-#include "platform/qt/qt_background_worker.h"
-#include "platform/qt/qt_picture_decoder.h"
+#include "platform/picture_files/prepared_pictures.h"
+#include "platform/picture_files/qt/qt_background_worker.h"
+#include "platform/picture_files/qt/qt_picture_decoder.h"
 #include "platform/web_browser.h"
 
 #include <QColor>

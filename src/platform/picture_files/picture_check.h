@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/picture.h"
-#include "platform/picture_bytes.h"
+#include "platform/picture_files/picture_bytes.h"
 
 #include <algorithm>
 #include <cstdint>
