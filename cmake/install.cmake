@@ -38,9 +38,11 @@ if(NOT WIN32)
     DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
   # The icon, drawn at build time at every size of the freedesktop icon theme it is made for.
-  if(TARGET tessaloom_artwork)
-    foreach(size IN LISTS TESSALOOM_ICON_SIZES)
-      install(FILES ${TESSALOOM_ICON_DIR}/icon_${size}.png
+  if(TARGET tessaloom_artwork_files)
+    get_target_property(icon_dir tessaloom_artwork_files TESSALOOM_ICON_DIR)
+    get_target_property(icon_sizes tessaloom_artwork_files TESSALOOM_ICON_SIZES)
+    foreach(size IN LISTS icon_sizes)
+      install(FILES ${icon_dir}/icon_${size}.png
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps RENAME tessaloom.png)
     endforeach()
   endif()
