@@ -12,14 +12,12 @@ endif()
 set(TESSALOOM_INSTALL_DIR "lib/tessaloom" CACHE STRING
   "Folder below the prefix that holds the program and its Help folder")
 
-# Building the program builds its help, also when the program is built on its own.
+install(TARGETS tessaloom RUNTIME DESTINATION ${TESSALOOM_INSTALL_DIR})
+# The help file goes in the Help folder beside it; building the program builds its help, also
+# when the program is built on its own.
 if(TARGET tessaloom_help_file)
   add_dependencies(tessaloom tessaloom_help_file)
-endif()
-
-install(TARGETS tessaloom RUNTIME DESTINATION ${TESSALOOM_INSTALL_DIR})
-if(DEFINED TESSALOOM_HELP_FILE)
-  install(FILES ${TESSALOOM_HELP_FILE} DESTINATION ${TESSALOOM_INSTALL_DIR}/Help)
+  install(FILES "$<TARGET_PROPERTY:tessaloom_help_file,TESSALOOM_HELP_FILE>" DESTINATION ${TESSALOOM_INSTALL_DIR}/Help)
 endif()
 
 if(NOT WIN32)
