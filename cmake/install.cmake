@@ -5,10 +5,6 @@
 # where desktops and Debian look for them.
 include(GNUInstallDirs)
 
-if(NOT TARGET tessaloom)
-  return()
-endif()
-
 set(TESSALOOM_INSTALL_DIR "lib/tessaloom" CACHE STRING
   "Folder below the prefix that holds the program and its Help folder")
 
