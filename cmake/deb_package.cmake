@@ -1,8 +1,6 @@
 # The Debian package, built by CPack from the install rules: cpack -G DEB in the build tree, or
-# scripts/package deb, which also runs lintian on it.
-if(WIN32 OR NOT TARGET tessaloom)
-  return()
-endif()
+# scripts/package deb, which also runs lintian on it. Included where the program is built, off
+# Windows.
 
 # The changelog and the software-centre entry name every release: one of them forgotten would
 # ship a package whose version they do not know.

@@ -9,36 +9,35 @@ function(tessaloom_host_program target var)
   if(NOT CMAKE_CROSSCOMPILING)
     set(${var} $<TARGET_FILE:${target}> PARENT_SCOPE)
     set(${var}_DEPENDS ${target} PARENT_SCOPE)
-    return()
+  else()
+    if(TARGET ${target})  # the cross-built copy would never run: leave it out
+      set_target_properties(${target} PROPERTIES EXCLUDE_FROM_ALL ON)
+    endif()
+    file(RELATIVE_PATH folder ${PROJECT_BINARY_DIR} ${CMAKE_CURRENT_BINARY_DIR})
+    set(file ${PROJECT_BINARY_DIR}/host/${folder}/${target})
+    set_property(GLOBAL APPEND PROPERTY tessaloom_host_targets ${target})
+    set_property(GLOBAL APPEND PROPERTY tessaloom_host_files ${file})
+    set(${var} ${file} PARENT_SCOPE)
+    set(${var}_DEPENDS tessaloom_host_tools ${file} PARENT_SCOPE)
   endif()
-  if(TARGET ${target})  # the cross-built copy would never run: leave it out
-    set_target_properties(${target} PROPERTIES EXCLUDE_FROM_ALL ON)
-  endif()
-  file(RELATIVE_PATH folder ${PROJECT_BINARY_DIR} ${CMAKE_CURRENT_BINARY_DIR})
-  set(file ${PROJECT_BINARY_DIR}/host/${folder}/${target})
-  set_property(GLOBAL APPEND PROPERTY tessaloom_host_targets ${target})
-  set_property(GLOBAL APPEND PROPERTY tessaloom_host_files ${file})
-  set(${var} ${file} PARENT_SCOPE)
-  set(${var}_DEPENDS tessaloom_host_tools ${file} PARENT_SCOPE)
 endfunction()
 
 # Once every folder has asked for its programs, one host build makes them all.
 function(tessaloom_add_host_build)
   get_property(targets GLOBAL PROPERTY tessaloom_host_targets)
   get_property(files GLOBAL PROPERTY tessaloom_host_files)
-  if(NOT targets)
-    return()
+  if(targets)
+    include(ExternalProject)
+    ExternalProject_Add(tessaloom_host_tools
+      SOURCE_DIR ${PROJECT_SOURCE_DIR}
+      BINARY_DIR ${PROJECT_BINARY_DIR}/host
+      CMAKE_ARGS -DCMAKE_BUILD_TYPE=Release
+      BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --target ${targets}
+      BUILD_ALWAYS ON  # its own build decides what is out of date
+      BUILD_BYPRODUCTS ${files}
+      INSTALL_COMMAND ""
+    )
   endif()
-  include(ExternalProject)
-  ExternalProject_Add(tessaloom_host_tools
-    SOURCE_DIR ${PROJECT_SOURCE_DIR}
-    BINARY_DIR ${PROJECT_BINARY_DIR}/host
-    CMAKE_ARGS -DCMAKE_BUILD_TYPE=Release
-    BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --target ${targets}
-    BUILD_ALWAYS ON  # its own build decides what is out of date
-    BUILD_BYPRODUCTS ${files}
-    INSTALL_COMMAND ""
-  )
 endfunction()
 
 if(CMAKE_CROSSCOMPILING)

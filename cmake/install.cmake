@@ -5,21 +5,15 @@
 # where desktops and Debian look for them.
 include(GNUInstallDirs)
 
-if(NOT TARGET tessaloom)
-  return()
-endif()
-
 set(TESSALOOM_INSTALL_DIR "lib/tessaloom" CACHE STRING
   "Folder below the prefix that holds the program and its Help folder")
 
-# Building the program builds its help, also when the program is built on its own.
+install(TARGETS tessaloom RUNTIME DESTINATION ${TESSALOOM_INSTALL_DIR})
+# The help file goes in the Help folder beside it; building the program builds its help, also
+# when the program is built on its own.
 if(TARGET tessaloom_help_file)
   add_dependencies(tessaloom tessaloom_help_file)
-endif()
-
-install(TARGETS tessaloom RUNTIME DESTINATION ${TESSALOOM_INSTALL_DIR})
-if(DEFINED TESSALOOM_HELP_FILE)
-  install(FILES ${TESSALOOM_HELP_FILE} DESTINATION ${TESSALOOM_INSTALL_DIR}/Help)
+  install(FILES "$<TARGET_PROPERTY:tessaloom_help_file,TESSALOOM_HELP_FILE>" DESTINATION ${TESSALOOM_INSTALL_DIR}/Help)
 endif()
 
 if(NOT WIN32)
@@ -38,9 +32,11 @@ if(NOT WIN32)
     DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
   # The icon, drawn at build time at every size of the freedesktop icon theme it is made for.
-  if(TARGET tessaloom_artwork)
-    foreach(size IN LISTS TESSALOOM_ICON_SIZES)
-      install(FILES ${TESSALOOM_ICON_DIR}/icon_${size}.png
+  if(TARGET tessaloom_artwork_files)
+    get_target_property(icon_dir tessaloom_artwork_files TESSALOOM_ICON_DIR)
+    get_target_property(icon_sizes tessaloom_artwork_files TESSALOOM_ICON_SIZES)
+    foreach(size IN LISTS icon_sizes)
+      install(FILES ${icon_dir}/icon_${size}.png
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps RENAME tessaloom.png)
     endforeach()
   endif()

@@ -1,9 +1,7 @@
 # The Windows program as a zip that runs where it is unpacked: tessaloom.exe with the Qt and
 # compiler runtime DLLs it loads, Qt's plugins in the folders Qt looks in beside the program, and
 # the Help folder. cpack -G ZIP in the build tree, or scripts/package windows, makes it.
-if(NOT WIN32 OR NOT TARGET tessaloom)
-  return()
-endif()
+# Included where the program is built for Windows.
 
 find_package(Qt6 REQUIRED COMPONENTS Widgets)
 

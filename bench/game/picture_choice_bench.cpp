@@ -14,13 +14,12 @@
 #include "game/stored_settings.h"
 #include "help/help_commands.h"
 #include "platform/file_system.h"
-#include "platform/prepared_pictures.h"
+#include "platform/picture_files/prepared_pictures.h"
+#include "platform/picture_files/qt/qt_background_worker.h"
+#include "platform/picture_files/qt/qt_picture_decoder.h"
 #include "platform/qt/qt_application_info.h"
-#include "platform/qt/qt_background_worker.h"
 #include "platform/qt/qt_message_boxes.h"
 #include "platform/qt/qt_picture.h"
-#include "platform/qt/qt_picture_decoder.h"
-#include "platform/qt/qt_picture_loader.h"
 #include "platform/random_source.h"
 #include "settings/reg_file_registry.h"
 #include "settings/settings_store.h"
@@ -170,14 +169,14 @@ int main(int argc, char* argv[])
     }
 
     QtMessageBoxes boxes;
-    QtPictureLoader pictures;
+    ProgramPictures pictures;
     RealFileSystem files;
     ClockSeededRandom random;
     NoHost host;
     NoHelp noHelp;
     QtApplicationInfo applicationInfo;
     HelpCommands help(applicationInfo, noHelp, noHelp);
-    GameWindow game({boxes, pictures, files, random, settings, host, help});
+    GameWindow game({boxes, pictures.prepared, files, random, settings, host, help});
     const double startUp = medianMilliseconds(21, [&] { game.Form_Load(); });
 
     const long beforeShow = statusKilobytes("VmRSS:");
@@ -186,12 +185,12 @@ int main(int argc, char* argv[])
     const PixelSize box = devicePixels(kBoardPictureBox, window.devicePixelRatio());
     QElapsedTimer settling;
     settling.start();
-    pictures.waitUntilPrepared();
+    pictures.worker.waitUntilIdle();
     const double settled = settling.nsecsElapsed() / 1e6;
     const double heldRss = (statusKilobytes("VmRSS:") - beforeShow) / 1024.0;
     double heldImages = 0;
     for (const std::string& path : paths)
-        heldImages += imageOf(pictures.loadPicture(path, box)).sizeInBytes() / (1024.0 * 1024.0);
+        heldImages += imageOf(pictures.prepared.loadPicture(path, box)).sizeInBytes() / (1024.0 * 1024.0);
 
     // Shown: the handler, the window copying the model, and the picture box painted.
     QWidget* pictureBox = window.findChild<QWidget*>(QStringLiteral("imgImage"));

@@ -1,5 +1,5 @@
 // Times the picture dialog's preview of a large JPEG against the game window's choice of the
-// same file: both go through QtPictureLoader, decoding straight to their box.
+// same file: both go through the program's picture service, decoding straight to their box.
 #include "game/game_window.h"
 #include "game/game_window_host.h"
 #include "game/stored_settings.h"
@@ -11,7 +11,6 @@
 #include "platform/qt/qt_application_info.h"
 #include "platform/qt/qt_file_chooser.h"
 #include "platform/qt/qt_message_boxes.h"
-#include "platform/qt/qt_picture_loader.h"
 #include "platform/random_source.h"
 #include "settings/reg_file_registry.h"
 #include "settings/settings_store.h"
@@ -66,24 +65,24 @@ int main(int argc, char* argv[])
 
     // Each run starts with an empty picture cache, so every run decodes the file.
     const double preview = medianMilliseconds(9, [&] {
-        QtPictureLoader pictures;
-        PictureDialog dialog({boxes, pictures, files, chooser, settings, dialogHost, help}, {});
+        ProgramPictures pictures;
+        PictureDialog dialog({boxes, pictures.prepared, files, chooser, settings, dialogHost, help}, {});
         dialog.Form_Load();
     });
     const double opening = medianMilliseconds(9, [&] {
-        QtPictureLoader pictures;
-        PictureDialog dialog({boxes, pictures, files, chooser, settings, dialogHost, help}, {});
+        ProgramPictures pictures;
+        PictureDialog dialog({boxes, pictures.prepared, files, chooser, settings, dialogHost, help}, {});
         dialog.Form_Load();
         PictureDialogWidget window(dialog);
     });
     const double choice = medianMilliseconds(9, [&] {
-        QtPictureLoader pictures;
-        GameWindow game({boxes, pictures, files, random, settings, gameHost, help});
+        ProgramPictures pictures;
+        GameWindow game({boxes, pictures.prepared, files, random, settings, gameHost, help});
         game.LoadPictureList();
         game.userSelectsPicture(1);
     });
-    QtPictureLoader shared;
-    PictureDialog dialog({boxes, shared, files, chooser, settings, dialogHost, help}, {});
+    ProgramPictures shared;
+    PictureDialog dialog({boxes, shared.prepared, files, chooser, settings, dialogHost, help}, {});
     dialog.Form_Load();
     const double again = medianMilliseconds(21, [&] { dialog.userSelectsSlot(0); });
 

@@ -1,8 +1,12 @@
 #pragma once
 
 // What the timing programs share: a median of timed runs, the peak memory a piece of work adds,
-// large photo-like and noise JPEGs, and help services that do nothing.
+// large photo-like and noise JPEGs, help services that do nothing, and the program's picture
+// service.
 #include "help/help_viewer.h"
+#include "platform/picture_files/prepared_pictures.h"
+#include "platform/picture_files/qt/qt_background_worker.h"
+#include "platform/picture_files/qt/qt_picture_decoder.h"
 #include "platform/web_browser.h"
 
 #include <QColor>
@@ -103,6 +107,14 @@ struct NoHelp final : HelpViewer, WebBrowser {
     void displayTopic(const std::string&, const std::string&) override {}
     void displayIndex(const std::string&, const std::string&) override {}
     void openAddress(const std::string&) override {}
+};
+
+// The picture service as the program assembles it; the worker is declared last, so it stops
+// before what its work refers to goes.
+struct ProgramPictures {
+    QtPictureDecoder decoder;
+    PreparedPictures prepared{decoder, worker};
+    QtBackgroundWorker worker;
 };
 
 } // namespace tessaloom::bench

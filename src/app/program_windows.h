@@ -6,9 +6,11 @@
 #include "pictures/picture_dialog_host.h"
 #include "platform/calendar.h"
 #include "platform/file_system.h"
+#include "platform/picture_files/prepared_pictures.h"
+#include "platform/picture_files/qt/qt_background_worker.h"
+#include "platform/picture_files/qt/qt_picture_decoder.h"
 #include "platform/qt/qt_application_info.h"
 #include "platform/qt/qt_message_boxes.h"
-#include "platform/qt/qt_picture_loader.h"
 #include "platform/qt/qt_web_browser.h"
 #include "platform/random_source.h"
 #include "settings/settings_store.h"
@@ -41,7 +43,11 @@ public:
 
 private:
     QtMessageBoxes messageBoxes_;
-    QtPictureLoader pictures_;
+    // The picture service: the toolkit's readers, prepared ahead on a low-priority thread. The
+    // worker is declared after what its work refers to, so it stops before they go.
+    QtPictureDecoder pictureDecoder_;
+    PreparedPictures pictures_{pictureDecoder_, pictureWorker_};
+    QtBackgroundWorker pictureWorker_;
     RealFileSystem files_;
     ClockSeededRandom random_;
     SettingsStore settings_;

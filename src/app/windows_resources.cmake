@@ -1,7 +1,8 @@
 # The Windows program carries its icon and version as resources.
-if(NOT TESSALOOM_ICON_ICO)
+if(NOT TARGET tessaloom_artwork_files)
   message(FATAL_ERROR "The program's .ico is drawn by src/artwork, which must come first")
 endif()
+get_target_property(TESSALOOM_ICON_ICO tessaloom_artwork_files TESSALOOM_ICON_ICO)
 
 configure_file(tessaloom.rc.in ${CMAKE_CURRENT_BINARY_DIR}/tessaloom.rc @ONLY)
 target_sources(tessaloom PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/tessaloom.rc)

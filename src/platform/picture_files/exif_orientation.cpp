@@ -1,4 +1,4 @@
-#include "platform/picture_check.h"
+#include "platform/picture_files/picture_check.h"
 
 #include <cstring>
 

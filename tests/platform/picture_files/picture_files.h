@@ -1,7 +1,7 @@
 #pragma once
 
 // Picture files built byte by byte: only their structure, which is what the checks read.
-#include "platform/picture_bytes.h"
+#include "platform/picture_files/picture_bytes.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "platform/picture_check.h"
+#include "platform/picture_files/decode_budget.h"
 
 #include <algorithm>
 #include <cmath>
@@ -66,21 +66,6 @@ bool withinMemoryLimit(PictureCheck& check, PixelSize box)
         return true;
     check.verdict = PictureVerdict::TooLarge;
     return false;
-}
-
-PictureCheck checkPictureFile(PictureBytes& file, PixelSize box)
-{
-    ByteCursor in(file);
-    std::uint8_t signature[2];
-    if (!in.read(signature, sizeof signature))
-        return {};
-    if (signature[0] == 0xFF && signature[1] == 0xD8)
-        return checkJpeg(in, box);
-    if (signature[0] == 'G' && signature[1] == 'I')
-        return checkGif(in, box);
-    if (signature[0] == 'B' && signature[1] == 'M')
-        return checkBmp(in, box);
-    return {};
 }
 
 } // namespace tessaloom

@@ -1,4 +1,4 @@
-#include "platform/prepared_pictures.h"
+#include "platform/picture_files/prepared_pictures.h"
 
 namespace tessaloom {
 

@@ -1,6 +1,6 @@
-#include "platform/qt/qt_picture_decoder.h"
+#include "platform/picture_files/qt/qt_picture_decoder.h"
 
-#include "platform/picture_check.h"
+#include "platform/picture_files/picture_check.h"
 #include "platform/qt/qt_picture.h"
 
 #include <QFile>

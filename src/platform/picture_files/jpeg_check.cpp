@@ -1,6 +1,6 @@
 // A JPEG is whole when its markers lead through a frame header and its scans to the
 // end-of-image marker; what follows that marker (a motion photo's video) is never read.
-#include "platform/picture_check.h"
+#include "platform/picture_files/decode_budget.h"
 
 namespace tessaloom {
 

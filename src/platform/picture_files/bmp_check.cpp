@@ -1,6 +1,6 @@
 // A BMP is whole when the file holds the pixel data its header promises: every row of an
 // uncompressed picture, or a run-length coded stream that reaches its end.
-#include "platform/picture_check.h"
+#include "platform/picture_files/decode_budget.h"
 
 #include <algorithm>
 #include <climits>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/picture_decoder.h"
+#include "platform/picture_files/picture_decoder.h"
 
 #include <QImage>
 #include <QString>

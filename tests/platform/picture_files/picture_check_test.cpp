@@ -1,6 +1,6 @@
 #include "picture_files.h"
 
-#include "platform/picture_check.h"
+#include "platform/picture_files/picture_check.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/background_executor.h"
 #include "platform/picture.h"
-#include "platform/picture_decoder.h"
+#include "platform/picture_files/background_executor.h"
+#include "platform/picture_files/picture_decoder.h"
 
 #include <atomic>
 #include <list>

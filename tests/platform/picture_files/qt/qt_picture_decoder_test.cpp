@@ -1,6 +1,6 @@
 #include "picture_files.h"
 
-#include "platform/qt/qt_picture_decoder.h"
+#include "platform/picture_files/qt/qt_picture_decoder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // A GIF is whole when its trailer follows complete image data: every block, the images' chains
 // of data sub-blocks included, ends inside the file.
-#include "platform/picture_check.h"
+#include "platform/picture_files/decode_budget.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "platform/qt/qt_background_worker.h"
+#include "platform/picture_files/qt/qt_background_worker.h"
 
 #ifdef Q_OS_LINUX
 #include <sys/resource.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/background_executor.h"
+#include "platform/picture_files/background_executor.h"
 
 #include <QThreadPool>
 

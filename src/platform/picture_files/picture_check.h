@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/picture.h"
-#include "platform/picture_bytes.h"
+#include "platform/picture_files/picture_bytes.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -61,12 +61,6 @@ struct PictureCheck {
 // complete picture (a motion photo's video) is not read. The box is in device pixels.
 PictureCheck checkPictureFile(PictureBytes& file, PixelSize box);
 
-// The decoder does not take more than this.
-inline constexpr std::uint64_t kDecodeMemoryLimit = 256ull * 1024 * 1024;
-
-// The bytes a decode of the picture to the box needs at its peak, from the header alone.
-std::uint64_t decodeWorkingMemory(const PictureHeader& header, PixelSize box);
-
 // The EXIF orientation turns the picture by a quarter: it is decoded for the box turned likewise.
 inline bool turnsAQuarter(int orientation)
 {
@@ -92,9 +86,5 @@ inline PictureCheck judged(PictureCheck check, PictureVerdict verdict)
     check.verdict = verdict;
     return check;
 }
-
-// Once the header is read: sets the working memory, and the verdict TooLarge when it is over
-// the limit (then false, and the rest of the file need not be read).
-bool withinMemoryLimit(PictureCheck& check, PixelSize box);
 
 } // namespace tessaloom

@@ -1,4 +1,4 @@
-#include "platform/picture_bytes.h"
+#include "platform/picture_files/picture_bytes.h"
 
 #include <algorithm>
 #include <cstring>

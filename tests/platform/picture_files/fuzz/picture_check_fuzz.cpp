@@ -1,7 +1,7 @@
 // Fuzzes the picture file checks: any bytes are judged without a fault, and what follows a
 // whole picture never changes the verdict on it.
 #include "../picture_files.h"
-#include "platform/picture_check.h"
+#include "platform/picture_files/picture_check.h"
 
 #include <cstdio>
 #include <cstdlib>
