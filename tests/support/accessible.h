@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <initializer_list>
+
 namespace tessaloom::testing {
 
 inline QAccessibleInterface* accessible(QWidget* widget)
@@ -18,13 +20,17 @@ inline QString accessibleName(QWidget* widget)
     return accessible(widget)->text(QAccessible::Name);
 }
 
-// The names of the labels that label the widget.
-inline QStringList labelsOf(QWidget* widget)
+// The label of each named child of the window, as a screen reader finds it through the label's
+// relation; empty where not exactly one label names it.
+inline QStringList labelsOf(const QWidget* window, std::initializer_list<const char*> children)
 {
-    QStringList names;
-    for (const auto& [label, relation] : accessible(widget)->relations(QAccessible::Label))
-        names << label->text(QAccessible::Name);
-    return names;
+    QStringList labels;
+    for (const char* name : children) {
+        const auto related =
+            accessible(window->findChild<QWidget*>(QString::fromLatin1(name)))->relations(QAccessible::Label);
+        labels << (related.size() == 1 ? related[0].first->text(QAccessible::Name) : QString());
+    }
+    return labels;
 }
 
 } // namespace tessaloom::testing

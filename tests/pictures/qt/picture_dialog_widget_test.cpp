@@ -50,11 +50,8 @@ TEST_F(PictureDialogWidgetTest, TheMenusReadAsDesignedAndEachFieldByItsLabel)
     EXPECT_EQ(menuOutline(window.findChild<QMenuBar*>()),
               (std::vector<std::string>{"&File", "  E&xit  F3", "&Help", "  &Contents  F1", "  &Index",
                                         "  Marrowquill Software on the Web", "  &About..."}));
-    const auto field = [&window](const char* name) { return window.findChild<QWidget*>(QString::fromLatin1(name)); };
-    EXPECT_EQ(labelsOf(field("cboImage")), QStringList{QStringLiteral("Picture #:")});
-    EXPECT_EQ(labelsOf(field("txtLabel")), QStringList{QStringLiteral("Label:")});
-    EXPECT_EQ(labelsOf(field("txtPath")), QStringList{QStringLiteral("Path:")});
-    EXPECT_EQ(accessibleName(field("imgImage")), QStringLiteral("Preview"));
+    EXPECT_EQ(labelsOf(&window, {"cboImage", "txtLabel", "txtPath"}), (QStringList{"Picture #:", "Label:", "Path:"}));
+    EXPECT_EQ(accessibleName(window.findChild<QLabel*>(QStringLiteral("imgImage"))), QStringLiteral("Preview"));
 }
 
 TEST(FileChooserTest, TheFilterListBecomesQtsFormJpegFirst)
