@@ -68,6 +68,9 @@ public:
 
     // Board layout by row count.
     void cboRows_Click();
+    // The nearest card on the board from `position` one step after another (rowStep and
+    // columnStep each -1, 0 or 1, not both 0); `position` itself when there is none.
+    int cardToward(int position, int rowStep, int columnStep) const;
 
     // Deck and deal.
     void ResetBoard();

@@ -75,6 +75,19 @@ struct TimerControl {
     }
 };
 
+// What a screen reader announces without the player moving the focus. `count` tells a new
+// announcement from a copy of the last one, so the same text twice is announced twice.
+struct Announcement {
+    std::string Text = "no pair turned yet";
+    std::uint32_t count = 0;
+
+    void announce(std::string text)
+    {
+        Text = std::move(text);
+        ++count;
+    }
+};
+
 struct GameWindowControls {
     std::array<CardButton, kBoardPositions> btnButton{};
     std::string lblNumTries = " 0";
@@ -87,6 +100,7 @@ struct GameWindowControls {
     SliderControl Slider1;
     TimerControl Timer1;
     std::string mnuViewCaption = "&View";
+    Announcement turnOutcome; // how the last turn was judged
 };
 
 } // namespace tessaloom

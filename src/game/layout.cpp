@@ -1,4 +1,4 @@
-// Stretching the card rows over the picture for the current row count.
+// Stretching the card rows over the picture for the current row count; moving across the grid.
 #include "game/board_geometry.h"
 #include "game/game_window.h"
 
@@ -36,6 +36,17 @@ void GameWindow::layOutCards()
     for (int r = 1; r < state_.NumRows; ++r)
         for (int c = 0; c < kCardsPerRow; ++c)
             controls_.btnButton[r * kCardsPerRow + c].Top = t0 + static_cast<float>(r) * h;
+}
+
+int GameWindow::cardToward(int position, int rowStep, int columnStep) const
+{
+    int row = position / kCardsPerRow + rowStep;
+    int column = position % kCardsPerRow + columnStep;
+    for (; row >= 0 && row < kMaxRows && column >= 0 && column < kCardsPerRow; row += rowStep, column += columnStep) {
+        if (controls_.btnButton[row * kCardsPerRow + column].Visible)
+            return row * kCardsPerRow + column;
+    }
+    return position;
 }
 
 } // namespace tessaloom

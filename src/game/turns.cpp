@@ -1,6 +1,7 @@
 // Turning cards, judging pairs when the flip timer fires, finishing a game, the flip delay.
 #include "game/card_labels.h"
 #include "game/game_window.h"
+#include "game/spoken_texts.h"
 #include "platform/message_boxes.h"
 
 #include <limits>
@@ -54,6 +55,7 @@ void GameWindow::judgeOpenPair()
     CardButton& first = controls_.btnButton[state_.FirstCard];
     CardButton& second = controls_.btnButton[state_.SecondCard];
     if (state_.CardValue[state_.FirstCard] != state_.CardValue[state_.SecondCard]) {
+        controls_.turnOutcome.announce(turnedBackText(first.Caption, second.Caption));
         first.Caption.clear();
         second.Caption.clear();
     } else {
@@ -63,6 +65,7 @@ void GameWindow::judgeOpenPair()
         state_.SavedVisible[state_.FirstCard] = 0;
         state_.SavedVisible[state_.SecondCard] = 0;
         ++state_.PairsFound;
+        controls_.turnOutcome.announce(pairFoundText(first.Caption, state_.NumPairs - state_.PairsFound));
         if (state_.PairsFound == state_.NumPairs)
             completeGame();
     }

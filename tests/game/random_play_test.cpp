@@ -22,6 +22,7 @@ protected:
     std::array<int, kMaxRows + 1> records{0, 0, 50, 50, 50, 50, 50};
     int completed = 0;
     int boxesOpen = 0;
+    std::string outcome; // what a screen reader should hear of the pair just judged
     std::string fault;
 
     int below(int n) { return static_cast<int>(random.engine() % static_cast<unsigned>(n)); }
@@ -68,6 +69,13 @@ protected:
             v != state().CardValue[b] || card(a).Caption.empty() || card(b).Caption.empty())
             report("found a pair that is none at", a);
         found[a] = found[b] = true;
+        const int left = state().NumPairs - state().PairsFound;
+        outcome = "pair of " + face(v) + " found; " +
+            (left == 0 ? "no pairs left" : std::to_string(left) + (left == 1 ? " pair left" : " pairs left"));
+    }
+    std::string face(int pair) const
+    {
+        return labelSet == 0 ? std::to_string(pair) : std::string(1, static_cast<char>('A' + pair - 1));
     }
 
     // While a box is open no other handler may run, so no second box can open over it.
@@ -128,6 +136,7 @@ protected:
         const int roll = below(1000);
         const bool running = controls().Timer1.running();
         const int pairs = state().PairsFound;
+        const std::uint32_t announced = controls().turnOutcome.count;
         if (running && roll < 500) {
             game.Timer1_Timer();
         } else if (roll < 960) {
@@ -153,6 +162,14 @@ protected:
         }
         if (state().PairsFound == pairs + 1)
             pairFound();
+        if (controls().turnOutcome.count != announced) {
+            if (outcome.empty())
+                outcome = face(state().CardValue[state().FirstCard]) + " and " +
+                    face(state().CardValue[state().SecondCard]) + " turned back";
+            if (controls().turnOutcome.Text != outcome)
+                report("announced " + controls().turnOutcome.Text + " for", state().FirstCard);
+        }
+        outcome.clear();
         if (boardEnded)
             newBoard();
     }
@@ -170,7 +187,7 @@ protected:
             if (p >= state().NumCards || found[p] || card(p).Caption.empty())
                 continue;
             ++faces;
-            if (card(p).Caption != (labelSet == 0 ? std::to_string(v) : std::string(1, static_cast<char>('A' + v - 1))))
+            if (card(p).Caption != face(v))
                 report("a wrong face at", p);
         }
         if (faces > (controls().Timer1.running() ? 2 : 1))

@@ -197,8 +197,9 @@ TEST_F(HelpViewerTest, TheViewerTakesClicksUnderTheModalWindowsAndKeepsNoProgram
     QTimer::singleShot(0, dialog, [&] {
         dialog->findChild<QAction*>(QStringLiteral("mnuContents"))->trigger();
         ASSERT_TRUE(shown());
+        dialog->findChild<QAction*>(QStringLiteral("mnuAbout"))->trigger(); // opens from the event loop
         QTimer::singleShot(0, clickTabsThenClose);
-        dialog->findChild<QAction*>(QStringLiteral("mnuAbout"))->trigger();
+        QCoreApplication::processEvents();
         QTimer::singleShot(0, clickTabsThenClose);
         dialog->findChild<QPushButton*>(QStringLiteral("btnBrowse"))->click();
         QTimer::singleShot(0, clickTabsThenClose);

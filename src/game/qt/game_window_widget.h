@@ -17,6 +17,8 @@ class frmMarrowquillMemory;
 
 namespace tessaloom {
 
+class Announcer;
+class CardBoard;
 class GameWindow;
 
 // The game window on the screen: it shows the logic's model and forwards the player's input.
@@ -34,6 +36,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Arrow keys on a card move across the grid; Enter turns the card as Space does.
+    bool eventFilter(QObject* watched, QEvent* event) override;
     // Tells the logic the screen's device pixel ratio, now and whenever the window moves to
     // another screen.
     void showEvent(QShowEvent* event) override;
@@ -49,6 +53,8 @@ private:
     void runCommand(void (GameWindow::*handler)());
     void connectControls();
     void connectMenus();
+    void makeBoardAccessible();
+    bool focusCardToward(int position, int rowStep, int columnStep);
     void flipTimerFired();
     void applyFonts();
     void refreshCards();
@@ -58,6 +64,9 @@ private:
     GameWindow& logic_;
     std::unique_ptr<Ui::frmMarrowquillMemory> ui_;
     std::array<QPushButton*, kBoardPositions> cards_{};
+    CardBoard* board_ = nullptr;
+    Announcer* announcer_ = nullptr;
+    std::uint32_t announced_ = 0;
     QTimer* flipTimer_; // the flip timer, Timer1
     std::uint32_t appliedTimerRestarts_ = 0;
     bool watchingScreen_ = false;

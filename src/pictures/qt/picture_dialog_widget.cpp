@@ -2,6 +2,7 @@
 
 #include "help/qt/help_menu_actions.h"
 #include "pictures/picture_dialog.h"
+#include "platform/qt/modal_command.h"
 #include "platform/qt/program_font.h"
 #include "platform/qt/qt_picture.h"
 #include "ui_picture_dialog.h"
@@ -83,7 +84,7 @@ void PictureDialogWidget::connectMenus()
     };
     menu(ui_->mnuExit, &PictureDialog::mnuExit_Click);
     connectHelpMenu(this, logic_.helpMenu(), ui_->mnuContents, ui_->mnuIndex, ui_->mnuMarrowquill);
-    menu(ui_->mnuAbout, &PictureDialog::mnuAbout_Click);
+    connectModalCommand(ui_->mnuAbout, this, [this] { forward(&PictureDialog::mnuAbout_Click); });
 }
 
 // The handler is called here rather than inside the connected lambdas: GCC 12's vptr sanitizer

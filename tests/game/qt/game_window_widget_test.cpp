@@ -3,6 +3,7 @@
 #include "pictures/picture_dialog_fixture.h"
 #include "pictures/qt/picture_maintenance.h"
 #include "platform/qt/qt_message_boxes.h"
+#include "support/accessible.h"
 #include "support/menu_outline.h"
 
 #include <QAction>
@@ -36,19 +37,6 @@ protected:
     QTimer* flipTimer() const { return window->findChild<QTimer*>(QStringLiteral("Timer1")); }
 };
 
-TEST_F(GameWindowWidgetTest, ACardClickReachesTheLogicAndTheFlipTimerRuns)
-{
-    QTest::mouseClick(window->card(0), Qt::LeftButton);
-    EXPECT_EQ(window->card(0)->text(), QString::number(state().CardValue[0]));
-    QTest::mouseClick(window->card(cardWith(0, false)), Qt::LeftButton);
-    ASSERT_TRUE(flipTimer()->isActive());
-    // The slider sets the running timer's interval at once.
-    window->findChild<QSlider*>(QStringLiteral("Slider1"))->setValue(700);
-    EXPECT_TRUE(flipTimer()->isActive());
-    EXPECT_EQ(flipTimer()->interval(), 700);
-    EXPECT_EQ(stored("FlipSpeed"), SettingValue(700));
-}
-
 TEST_F(GameWindowWidgetTest, TheMenusReadAsDesigned)
 {
     EXPECT_EQ(
@@ -70,6 +58,7 @@ TEST_F(GameWindowWidgetTest, ShortcutKeysRunTheirEntries)
     const int writes = registry.writes;
     for (QKeyCombination key : {Qt::SHIFT | Qt::Key_F6, QKeyCombination(Qt::Key_F1), QKeyCombination(Qt::Key_F3)})
         press(key);
+    QCoreApplication::processEvents(); // the question opens from the event loop
     EXPECT_EQ(messageBoxes.shown.size(), 1u);
     EXPECT_EQ(helpAndWeb.requests,
               std::vector<std::string>{"topic Welcome.htm in /opt/tessaloom/Help/Tessaloom Help.chm"});
@@ -79,8 +68,13 @@ TEST_F(GameWindowWidgetTest, ShortcutKeysRunTheirEntries)
     EXPECT_EQ(registry.writes, writes);
 }
 
-TEST_F(GameWindowWidgetTest, TheCardsFollowTheListsInTheFocusChainAndSpaceTurnsACard)
+// Tab keeps the design's order; the arrows go across the grid as it lies on the screen.
+TEST_F(GameWindowWidgetTest, TabFollowsTheDesignArrowsCrossTheGridAndSpaceOrEnterTurnsACard)
 {
+    // A known deal: pair n on cards 2n - 2 and 2n - 1.
+    for (int pair = 1; pair <= 8; ++pair)
+        random.numbers.insert(random.numbers.end(), 2, pair < 8 ? static_cast<float>(pair - 1) / 7 : 0.99999994f);
+    press(Qt::Key_F2);
     auto* pictureList = window->findChild<QComboBox*>(QStringLiteral("cboPictures"));
     pictureList->setFocus();
     QTest::keyClick(pictureList, Qt::Key_Tab);
@@ -89,7 +83,63 @@ TEST_F(GameWindowWidgetTest, TheCardsFollowTheListsInTheFocusChainAndSpaceTurnsA
     QTest::keyClick(window->card(15), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), window->card(14));
     QTest::keyClick(window->card(14), Qt::Key_Space);
-    EXPECT_EQ(state().FirstCard, 14);
+    QTest::keyClick(window->card(15), Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ((std::pair<int, int>{state().FirstCard, state().SecondCard}), (std::pair{14, 15}));
+    game.Timer1_Timer();
+    game.btnButton_Click(6);
+    game.btnButton_Click(7);
+    game.Timer1_Timer();
+    window->refresh();
+
+    // The pairs on cards 6 and 7 and on 14 and 15 have left the board: the arrows pass over
+    // their places and stop at the edge of the grid.
+    const auto arrow = [this](int from, Qt::Key key) {
+        window->card(from)->setFocus();
+        QTest::keyClick(window->card(from), key);
+        return QApplication::focusWidget();
+    };
+    EXPECT_EQ(arrow(2, Qt::Key_Down), window->card(10));
+    EXPECT_EQ(arrow(11, Qt::Key_Up), window->card(3));
+    EXPECT_EQ(arrow(5, Qt::Key_Right), window->card(5));
+    EXPECT_EQ(arrow(10, Qt::Key_Down), window->card(10));
+    QTest::keyClick(window->card(8), Qt::Key_Return);
+    EXPECT_EQ((std::pair<int, int>{state().FirstOpen, state().FirstCard}), (std::pair{1, 8}));
+}
+
+// Clicks turn cards and the slider times the open pair. What a screen reader finds: each card
+// by its place and state, only the cards on the board, the counts read with their captions, the
+// controls tied to their labels, and every judged turn announced by a notification.
+TEST_F(GameWindowWidgetTest, ClicksTurnCardsThatAScreenReaderFindsByPlaceAndStateAndHearsJudged)
+{
+    const auto named = [this](const char* name) { return window->findChild<QWidget*>(QString::fromLatin1(name)); };
+    QAccessibleInterface* board = accessible(named("Cards"));
+    ASSERT_EQ(board->childCount(), 16);
+    EXPECT_EQ(board->child(6)->text(QAccessible::Name), QStringLiteral("row 2, column 3, face down"));
+    const int partner = cardWith(6, true);
+    QTest::mouseClick(window->card(6), Qt::LeftButton);
+    const QString face = QString::number(state().CardValue[6]);
+    EXPECT_EQ(board->child(6)->text(QAccessible::Name), "row 2, column 3, " + face);
+    QTest::mouseClick(window->card(partner), Qt::LeftButton);
+    ASSERT_TRUE(flipTimer()->isActive());
+    // The slider sets the running timer's interval at once.
+    window->findChild<QSlider*>(QStringLiteral("Slider1"))->setValue(700);
+    EXPECT_EQ(flipTimer()->interval(), 700);
+    EXPECT_EQ(stored("FlipSpeed"), SettingValue(700));
+    game.Timer1_Timer();
+    window->refresh();
+
+    EXPECT_EQ(board->childCount(), 14);
+    QAccessibleInterface* gone = accessible(window->card(6));
+    EXPECT_EQ(board->indexOfChild(gone), -1);
+    EXPECT_TRUE(gone->state().invisible);
+    EXPECT_FALSE(gone->state().focusable);
+    EXPECT_EQ(accessible(named("turnOutcome"))->role(), QAccessible::Notification);
+    EXPECT_EQ(accessibleName(named("turnOutcome")), "pair of " + face + " found; 7 pairs left");
+    EXPECT_EQ(accessibleName(named("lblNumTries")), QStringLiteral("Tries: 1"));
+    EXPECT_EQ(accessibleName(named("lblNumRecord")), QStringLiteral("Record: 50"));
+    EXPECT_EQ(accessibleName(named("imgImage")), QStringLiteral("Picture: Marrowquill Software Logo"));
+    EXPECT_EQ(labelsOf(window.get(), {"cboRows", "cboPictures", "Slider1"}),
+              (QStringList{"Rows:", "Picture:", "Flip Speed:"}));
 }
 
 TEST_F(GameWindowWidgetTest, ChoosingRowsFromTheListLaysOutTheBoard)
@@ -107,12 +157,9 @@ TEST_F(GameWindowWidgetTest, CtrlMOpensThePictureDialogModallyAndTheListFollowsI
 {
     files.files.insert("/p/lake.jpg");
     ScriptedDialogHost dialogHost;
-    // The game window's host shows the real dialog, as the program does.
-    host.whileOpen = [&] { PictureMaintenance(window.get(), pictures, files, settings, dialogHost, help).exec(); };
-    QTest::mouseClick(window->card(0), Qt::LeftButton);
     bool insideTheDialog = false;
     // Runs inside the dialog's own event loop.
-    QTimer::singleShot(0, window.get(), [&] {
+    const auto inside = [&] {
         auto* dialog = window->findChild<QDialog*>();
         if (!dialog)
             return;
@@ -134,8 +181,17 @@ TEST_F(GameWindowWidgetTest, CtrlMOpensThePictureDialogModallyAndTheListFollowsI
         EXPECT_FALSE(dialog->isVisible());
         if (dialog->isVisible())
             dialog->reject(); // never leave the test waiting in the dialog
-    });
+    };
+    // The game window's host shows the real dialog, as the program does.
+    host.whileOpen = [&] {
+        PictureMaintenance dialog(window.get(), pictures, files, settings, dialogHost, help);
+        QTimer::singleShot(0, window.get(), inside);
+        dialog.exec();
+    };
+    QTest::mouseClick(window->card(0), Qt::LeftButton);
     press(Qt::CTRL | Qt::Key_M);
+    EXPECT_FALSE(insideTheDialog); // the command returns before the dialog opens
+    QCoreApplication::processEvents();
 
     EXPECT_TRUE(insideTheDialog);
     EXPECT_EQ(helpAndWeb.requests,

@@ -3,6 +3,7 @@
 #include "pictures/qt/picture_maintenance.h"
 #include "platform/qt/qt_file_chooser.h"
 #include "platform/qt/qt_picture.h"
+#include "support/accessible.h"
 #include "support/menu_outline.h"
 
 #include <QApplication>
@@ -41,13 +42,16 @@ TEST_F(PictureDialogWidgetTest, ThePreviewShowsThePlaceholdersFromTheArtwork)
 #endif
 }
 
-TEST_F(PictureDialogWidgetTest, TheMenusReadAsDesigned)
+// The menus as designed; each field tied to its label, so a screen reader names it by the label.
+TEST_F(PictureDialogWidgetTest, TheMenusReadAsDesignedAndEachFieldByItsLabel)
 {
     dialog.Form_Load();
     PictureDialogWidget window(dialog);
     EXPECT_EQ(menuOutline(window.findChild<QMenuBar*>()),
               (std::vector<std::string>{"&File", "  E&xit  F3", "&Help", "  &Contents  F1", "  &Index",
                                         "  Marrowquill Software on the Web", "  &About..."}));
+    EXPECT_EQ(labelsOf(&window, {"cboImage", "txtLabel", "txtPath"}), (QStringList{"Picture #:", "Label:", "Path:"}));
+    EXPECT_EQ(accessibleName(window.findChild<QLabel*>(QStringLiteral("imgImage"))), QStringLiteral("Preview"));
 }
 
 TEST(FileChooserTest, TheFilterListBecomesQtsFormJpegFirst)
