@@ -2,6 +2,7 @@
 
 #include "platform/picture_files/picture_check.h"
 #include "platform/qt/qt_picture.h"
+#include "platform/regular_file.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -76,11 +77,9 @@ QImage upright(const QImage& image, int orientation)
 
 QImage QtPictureDecoder::decodeImage(const QString& path, PixelSize box)
 {
-    // Opening a pipe or a device would block or never end; only a regular file is opened.
-    if (!QFileInfo(path).isFile())
-        return {};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const int fd = openRegularFile(path.toStdString());
+    QFile file;
+    if (fd < 0 || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
         return {};
     OpenFileBytes bytes(file);
     const PictureCheck check = checkPictureFile(bytes, box);

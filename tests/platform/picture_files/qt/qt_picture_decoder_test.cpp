@@ -10,6 +10,8 @@
 #include <QPainter>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 namespace tessaloom::testing {
 namespace {
 
@@ -95,15 +97,17 @@ TEST_F(PictureDecoderTest, TheExifOrientationTurnsThePictureUprightBeforeItIsStr
     }
 }
 
-// Text named as a picture, a photo cut off in its image data, a folder, a missing file. Files of
-// every kind cut off, or claiming too much, are judged by the checks before this decoder reads them.
+// Text named as a picture, a photo cut off in its image data, a folder, a pipe without a writer
+// (its open must not wait for one), a missing file. Files of every kind cut off, or claiming too
+// much, are judged by the checks before this decoder reads them.
 TEST_F(PictureDecoderTest, WhatIsNoWholeDecodablePictureFails)
 {
     write("notes.jpg", "These are not the pixels you are looking for.\n");
     const QByteArray jpeg = encoded(quadrants(400, 300), "jpeg");
     write("cut.jpg", jpeg.left(jpeg.size() * 6 / 10));
     QDir(dir.path()).mkdir(QStringLiteral("folder.jpg"));
-    for (const char* name : {"notes.jpg", "cut.jpg", "folder.jpg", "missing.bmp"})
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("pipe.jpg"))).constData(), 0600), 0);
+    for (const char* name : {"notes.jpg", "cut.jpg", "folder.jpg", "pipe.jpg", "missing.bmp"})
         EXPECT_TRUE(decode(name, box).isNull()) << name;
 }
 
