@@ -60,7 +60,7 @@ TEST(PictureCheckTest, TheDecodeMemoryIsJudgedFromTheHeaderBeforeTheDataIsRead)
     result = check(jpegFile({.width = 20000, .height = 20000, .scanBytes = 100}));
     EXPECT_LT(result.workingMemory, 64 * MB);
     EXPECT_EQ(result.verdict, CutOff);
-    EXPECT_EQ(verdict(jpegFile({.width = 65000, .height = 65000})), TooLarge); // even an eighth of it is too large
+    EXPECT_EQ(verdict(jpegFile({.width = 65535, .height = 65535})), TooLarge); // even an eighth of it is too large
 
     // A 48-megapixel progressive photo fits with subsampled colour, not with full colour; a
     // first scan holding one component only buffers the whole picture as progressive ones do.
@@ -72,10 +72,27 @@ TEST(PictureCheckTest, TheDecodeMemoryIsJudgedFromTheHeaderBeforeTheDataIsRead)
         TooLarge);
     EXPECT_LT(check(jpegFile({.width = 8000, .height = 6000, .sampling = {0x11, 0x11, 0x11}})).workingMemory, 16 * MB);
 
-    // GIF and BMP decode at full size.
-    EXPECT_EQ(verdict(gifFile(20000, 20000)), TooLarge);
+    // GIF and BMP decode at full size; sizes whose product passes 64 bits are too large, not
+    // wrapped round to a small one.
+    EXPECT_EQ(verdict(gifFile(65535, 65535)), TooLarge);
     EXPECT_EQ(verdict(bmpFile(8000, 8000, 24, 0, {})), TooLarge);
+    EXPECT_EQ(verdict(bmpFile(2147437591, 1073764853, 8, 1, Bytes(1000, 0))), TooLarge);
     EXPECT_EQ(verdict(bmpFile(4000, 3000, 24, 0, {})), CutOff);
+}
+
+// The decoder is given the box turned as the EXIF orientation says, even where the tag comes
+// after the image data.
+TEST(PictureCheckTest, TheOrientationAfterTheScanStillTurnsTheBudgetedBox)
+{
+    const Bytes plain =
+        jpegFile({.width = 65505, .height = 2503, .sampling = {0x11}, .firstScanComponents = 1, .scanBytes = 330000});
+    Bytes before = cut(plain, 2), after = cut(plain, plain.size() - 2);
+    append(before, exifSegment(6, true));
+    append(before, Bytes(plain.begin() + 2, plain.end()));
+    append(after, exifSegment(6, false));
+    append(after, {0xFF, 0xD9});
+    EXPECT_GT(check(before).workingMemory, check(plain).workingMemory + 40 * MB);
+    EXPECT_EQ(check(after).workingMemory, check(before).workingMemory);
 }
 
 TEST(PictureCheckTest, AGifOrBmpIsWholeWhenTheFileHoldsTheImageDataItsHeaderPromises)
