@@ -45,14 +45,67 @@ std::uint64_t jpegWorkingMemory(const PictureHeader& header, PixelSize box)
     return memory;
 }
 
+std::uint64_t pixelBytes(const PictureHeader& header, std::uint64_t bytesPerPixel)
+{
+    return sizeProduct({std::uint64_t(header.width), std::uint64_t(header.height), bytesPerPixel});
+}
+
+// The PNG reader scales 8-bit colour rows into the box as it reads them, unless Adam7 interlacing
+// spreads them over the file or the box is larger than the picture. Otherwise it holds the
+// whole picture, 4 bytes a pixel (8 with 16-bit samples), and a copy converted for scaling.
+std::uint64_t pngWorkingMemory(const PictureHeader& header, PixelSize box)
+{
+    const PixelSize target = decodeBox(box, header.orientation);
+    const bool colour = header.colourType == 2 || header.colourType == 4 || header.colourType == 6;
+    if (colour && header.bitDepth == 8 && !header.interlaced && target.width > 0 && target.height > 0 &&
+        target.width <= header.width && target.height <= header.height)
+        return sizeSum({sizeProduct({std::uint64_t(target.width), std::uint64_t(target.height), 4}),
+                        sizeProduct({std::uint64_t(header.width), 24})});
+    return pixelBytes(header, header.bitDepth == 16 ? 16 : 8);
+}
+
+// The WebP reader holds the whole file and decodes the first frame at full size, 4 bytes a
+// pixel; a lossless bitstream is decoded into a picture of its own first, an alpha plane takes
+// a byte a pixel and a frame with alpha is converted for scaling; an animation draws the frame
+// on a canvas, which is converted for scaling too.
+std::uint64_t webpWorkingMemory(const PictureHeader& header)
+{
+    const std::uint64_t perPixel = 4 + (header.lossless ? 4 : 0) + (header.alpha ? 5 : 0) + (header.animated ? 8 : 0);
+    return sizeSum({header.heldBytes, pixelBytes(header, perPixel)});
+}
+
+// libheif holds the coded data, the decoded planes twice (the codec's picture and its own copy),
+// a third time where it turns or mirrors them, and converts them to 4 bytes a pixel. An alpha
+// plane is decoded likewise, and the picture with alpha is converted again for scaling.
+std::uint64_t heifWorkingMemory(const PictureHeader& header)
+{
+    const std::uint64_t halfSamples = header.halfSamplesPerPixel + (header.alpha ? 2 : 0);
+    const std::uint64_t planes = pixelBytes(header, header.sampleBytes * halfSamples) / 2;
+    return sizeSum({sizeProduct({header.heldBytes, 2}), sizeProduct({planes, header.transformed ? 3u : 2u}),
+                    pixelBytes(header, header.alpha ? 8 : 4)});
+}
+
+std::uint64_t fullDecodeWorkingMemory(const PictureHeader& header, PixelSize box)
+{
+    switch (header.format) {
+    case PictureFormat::Jpeg:
+        return jpegWorkingMemory(header, box);
+    case PictureFormat::Png:
+        return pngWorkingMemory(header, box);
+    case PictureFormat::WebP:
+        return webpWorkingMemory(header);
+    case PictureFormat::Heif:
+        return heifWorkingMemory(header);
+    default: // GIF and BMP decode at full size, and the picture is converted once before it is scaled
+        return pixelBytes(header, 8);
+    }
+}
+
 } // namespace
 
 std::uint64_t decodeWorkingMemory(const PictureHeader& header, PixelSize box)
 {
-    // GIF and BMP decode at full size, and the picture is converted once before it is scaled.
-    const std::uint64_t decode = header.format == PictureFormat::Jpeg
-        ? jpegWorkingMemory(header, box)
-        : sizeProduct({std::uint64_t(header.width), std::uint64_t(header.height), 8});
+    const std::uint64_t decode = fullDecodeWorkingMemory(header, box);
     // The picture scaled to the box, and its copy turned upright.
     const std::uint64_t result =
         sizeProduct({std::uint64_t(std::max(box.width, 0)), std::uint64_t(std::max(box.height, 0)), 8});

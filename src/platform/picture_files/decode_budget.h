@@ -32,6 +32,10 @@ inline std::uint64_t sizeSum(std::initializer_list<std::uint64_t> terms)
 // The decoder does not take more than this.
 inline constexpr std::uint64_t kDecodeMemoryLimit = 256ull * 1024 * 1024;
 
+// libheif judges each side of every picture in a file by itself, the budget the area of the one
+// decoded: no side past this is taken, which still leaves room for panoramas within the budget.
+inline constexpr int kHeifLongestSide = 16384;
+
 // The bytes a decode of the picture to the box needs at its peak, from the header alone.
 std::uint64_t decodeWorkingMemory(const PictureHeader& header, PixelSize box);
 

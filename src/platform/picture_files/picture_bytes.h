@@ -52,6 +52,10 @@ inline unsigned bigEndian16(const std::uint8_t* p)
 {
     return (p[0] << 8) | p[1];
 }
+inline std::uint32_t littleEndian24(const std::uint8_t* p)
+{
+    return p[0] | (p[1] << 8) | (std::uint32_t(p[2]) << 16);
+}
 inline std::uint32_t littleEndian32(const std::uint8_t* p)
 {
     return p[0] | (p[1] << 8) | (p[2] << 16) | (std::uint32_t(p[3]) << 24);
