@@ -10,7 +10,10 @@
 #include <QPainter>
 #include <QTemporaryDir>
 
+#include <libheif/heif.h>
 #include <sys/stat.h>
+
+#include <cstring>
 
 namespace tessaloom::testing {
 namespace {
@@ -26,6 +29,65 @@ QByteArray encoded(const QImage& image, const char* format)
     QBuffer buffer(&bytes);
     image.save(&buffer, format);
     return bytes;
+}
+
+// Encoded by libheif, with the EXIF orientation's turns as HEIF properties.
+QByteArray heifEncoded(const QImage& picture, heif_compression_format coding, int orientation = 1)
+{
+    const QImage rgb = picture.convertToFormat(QImage::Format_RGB888);
+    heif_image* image = nullptr;
+    heif_image_create(rgb.width(), rgb.height(), heif_colorspace_RGB, heif_chroma_interleaved_RGB, &image);
+    heif_image_add_plane(image, heif_channel_interleaved, rgb.width(), rgb.height(), 8);
+    int stride = 0;
+    std::uint8_t* plane = heif_image_get_plane(image, heif_channel_interleaved, &stride);
+    for (int y = 0; y < rgb.height(); ++y)
+        std::copy_n(rgb.constScanLine(y), rgb.width() * 3, plane + y * stride);
+    heif_context* context = heif_context_alloc();
+    heif_encoder* encoder = nullptr;
+    heif_context_get_encoder_for_format(context, coding, &encoder);
+    heif_encoder_set_lossy_quality(encoder, 90);
+    heif_encoding_options* options = heif_encoding_options_alloc();
+    options->image_orientation = heif_orientation(orientation);
+    heif_context_encode_image(context, image, encoder, options, nullptr);
+    QByteArray bytes;
+    heif_writer writer{1, [](heif_context*, const void* data, std::size_t size, void* into) {
+                           static_cast<QByteArray*>(into)->append(static_cast<const char*>(data), qsizetype(size));
+                           return heif_error{heif_error_Ok, heif_suberror_Unspecified, ""};
+                       }};
+    heif_context_write(context, &writer, &bytes);
+    heif_encoding_options_free(options);
+    heif_encoder_release(encoder);
+    heif_context_free(context);
+    heif_image_release(image);
+    return bytes;
+}
+
+// A RIFF chunk, padded to an even size.
+QByteArray riffChunk(const char* type, const QByteArray& data)
+{
+    QByteArray chunk(type, 4);
+    for (int i = 0; i < 4; ++i)
+        chunk.append(char(data.size() >> 8 * i));
+    return chunk + data + QByteArray(data.size() % 2, '\0');
+}
+
+// A PNG with an eXIf chunk after its header; a WebP in the extended layout with an EXIF chunk
+// after its bitstream.
+QByteArray withExif(const QByteArray& picture, const char* format, int orientation, QSize size)
+{
+    if (std::strcmp(format, "png") == 0) {
+        const QByteArray exif = qtBytes(exifData(orientation, true, false));
+        QByteArray chunk(4, '\0');
+        for (int i = 0; i < 4; ++i)
+            chunk[i] = char(exif.size() >> 8 * (3 - i));
+        return picture.left(33) + chunk + "eXIf" + exif + QByteArray(4, '\0') + picture.mid(33);
+    }
+    QByteArray extended("\x08\0\0\0", 4);
+    for (int side : {size.width() - 1, size.height() - 1})
+        extended.append(QByteArray::fromRawData(reinterpret_cast<const char*>(&side), 3));
+    return riffChunk("RIFF",
+                     "WEBP" + riffChunk("VP8X", extended) + picture.mid(12) +
+                         riffChunk("EXIF", qtBytes(exifData(orientation, false))));
 }
 
 // Red and green above, blue and white below.
@@ -71,29 +133,39 @@ TEST_F(PictureDecoderTest, EachFormatIsReadByItsContentForTheDevicePixelsOfTheBo
 {
     const QImage picture = quadrants(64, 48);
     const QByteArray jpeg = encoded(picture, "jpeg");
-    write("photo.jpg", jpeg);
     write("dot.gif", qtBytes(gifFile()));           // Qt reads GIF but cannot write it
     write("photo@2x.jpg", encoded(picture, "bmp")); // named as another format, and to claim a ratio of its own
     // A motion photo: megabytes of video, with marker-like bytes in them, after the end of the picture.
     write("motion.jpg", jpeg + QByteArray("\xff\xd8\xff\x00", 4).repeated(786432));
+    write("screen.jpg", encoded(picture, "png"));
+    write("saved.webp", encoded(picture, "webp") + "trailing bytes");
+    write("phone.heic", heifEncoded(picture, heif_compression_HEVC));
+    write("photo.avif", heifEncoded(picture, heif_compression_AV1));
 
-    for (const char* name : {"photo.jpg", "dot.gif", "photo@2x.jpg", "motion.jpg"}) {
+    for (const char* name :
+         {"dot.gif", "photo@2x.jpg", "motion.jpg", "screen.jpg", "saved.webp", "phone.heic", "photo.avif"}) {
         const QImage image = decode(name, box);
         EXPECT_TRUE(image.size() == QSize(321, 240) && image.devicePixelRatio() == 1.0) << name;
+        EXPECT_TRUE(name[0] == 'd' || quadrantsOf(image) == "rgbw") << name;
     }
-    EXPECT_EQ(quadrantsOf(decode("motion.jpg", box)), "rgbw");
 }
 
 TEST_F(PictureDecoderTest, TheExifOrientationTurnsThePictureUprightBeforeItIsStretched)
 {
-    const QByteArray jpeg = encoded(quadrants(64, 32), "jpeg");
+    const QImage stored = quadrants(64, 32);
+    const QByteArray jpeg = encoded(stored, "jpeg"), png = encoded(stored, "png"), webp = encoded(stored, "webp");
     // Where the stored quadrants show for orientations 1 to 8.
     const char* upright[] = {"rgbw", "grwb", "wbgr", "bwrg", "rbgw", "brwg", "wgbr", "gwrb"};
     for (int orientation = 1; orientation <= 8; ++orientation) {
         write("turned.jpg", jpeg.left(2) + qtBytes(exifSegment(orientation, orientation % 2 == 0)) + jpeg.mid(2));
-        const QImage image = decode("turned.jpg", {40, 60});
-        EXPECT_EQ(image.size(), QSize(40, 60)) << orientation;
-        EXPECT_EQ(quadrantsOf(image), upright[orientation - 1]) << orientation;
+        write("turned.png", withExif(png, "png", orientation, stored.size()));
+        write("turned.webp", withExif(webp, "webp", orientation, stored.size()));
+        write("turned.heic", heifEncoded(stored, heif_compression_HEVC, orientation));
+        for (const char* name : {"turned.jpg", "turned.png", "turned.webp", "turned.heic"}) {
+            const QImage image = decode(name, {40, 60});
+            EXPECT_EQ(image.size(), QSize(40, 60)) << name << orientation;
+            EXPECT_EQ(quadrantsOf(image), upright[orientation - 1]) << name << orientation;
+        }
     }
 }
 
@@ -102,12 +174,17 @@ TEST_F(PictureDecoderTest, TheExifOrientationTurnsThePictureUprightBeforeItIsStr
 // much, are judged by the checks before this decoder reads them.
 TEST_F(PictureDecoderTest, WhatIsNoWholeDecodablePictureFails)
 {
-    write("notes.jpg", "These are not the pixels you are looking for.\n");
-    const QByteArray jpeg = encoded(quadrants(400, 300), "jpeg");
-    write("cut.jpg", jpeg.left(jpeg.size() * 6 / 10));
+    write("notes.png", "These are not the pixels you are looking for.\n");
+    const QImage picture = quadrants(400, 300);
+    for (const char* format : {"jpg", "png", "webp", "heic"}) {
+        const QByteArray whole =
+            format[0] == 'h' ? heifEncoded(picture, heif_compression_HEVC) : encoded(picture, format);
+        write(qPrintable(QStringLiteral("cut.%1").arg(QLatin1String(format))), whole.left(whole.size() * 6 / 10));
+    }
     QDir(dir.path()).mkdir(QStringLiteral("folder.jpg"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("pipe.jpg"))).constData(), 0600), 0);
-    for (const char* name : {"notes.jpg", "cut.jpg", "folder.jpg", "pipe.jpg", "missing.bmp"})
+    for (const char* name :
+         {"notes.png", "cut.jpg", "cut.png", "cut.webp", "cut.heic", "folder.jpg", "pipe.jpg", "missing.bmp"})
         EXPECT_TRUE(decode(name, box).isNull()) << name;
 }
 
