@@ -22,12 +22,14 @@ int openRegularFile(const std::string& path)
     std::wstring wide(length, L'\0');
     MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, path.data(), int(path.size()), wide.data(), length);
     // Opening a pipe does not wait for its other end; a folder is not opened at all.
-    const HANDLE handle = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE handle =
+        CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         return -1;
-    const int fd =
-        GetFileType(handle) == FILE_TYPE_DISK ? _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_RDONLY | _O_BINARY) : -1;
+    const int fd = GetFileType(handle) == FILE_TYPE_DISK
+        ? _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_RDONLY | _O_BINARY)
+        : -1;
     if (fd < 0)
         CloseHandle(handle);
     return fd;

@@ -3,18 +3,14 @@
 // grid; boxes after that, or a box the file ends inside, are never read.
 #include "platform/picture_files/decode_budget.h"
 
+#include <algorithm>
+#include <iterator>
 #include <map>
 #include <optional>
 
 namespace tessaloom {
 
 namespace {
-
-constexpr std::uint32_t fourCc(const char (&name)[5])
-{
-    return std::uint32_t(std::uint8_t(name[0])) << 24 | std::uint32_t(std::uint8_t(name[1])) << 16 |
-        std::uint32_t(std::uint8_t(name[2])) << 8 | std::uint8_t(name[3]);
-}
 
 // Big-endian fields of a box held in memory; reading past its end leaves it failed.
 class Fields {
@@ -148,7 +144,8 @@ void readProperties(Fields box, Metadata& meta)
                 const std::uint64_t associations = ipma.number(1);
                 for (std::uint64_t a = 0; a < associations && ipma.ok(); ++a) {
                     const bool wide = versionAndFlags & 1;
-                    item.properties.push_back(static_cast<std::uint32_t>(ipma.number(wide ? 2 : 1) & (wide ? 0x7FFF : 0x7F)));
+                    item.properties.push_back(
+                        static_cast<std::uint32_t>(ipma.number(wide ? 2 : 1) & (wide ? 0x7FFF : 0x7F)));
                 }
             }
         }
@@ -238,10 +235,10 @@ void readCoding(std::uint32_t type, Fields config, PictureHeader& header)
 // The brands of a file type box that name a still picture in HEIF.
 bool isHeifBrand(std::uint32_t brand)
 {
-    for (const char* known : {"heic", "heix", "heim", "heis", "hevc", "hevx", "mif1", "msf1", "avif", "avis"})
-        if (brand == fourCc(*reinterpret_cast<const char(*)[5]>(known)))
-            return true;
-    return false;
+    static constexpr std::uint32_t kBrands[] = {fourCc("heic"), fourCc("heix"), fourCc("heim"), fourCc("heis"),
+                                                fourCc("hevc"), fourCc("hevx"), fourCc("mif1"), fourCc("msf1"),
+                                                fourCc("avif"), fourCc("avis")};
+    return std::find(std::begin(kBrands), std::end(kBrands), brand) != std::end(kBrands);
 }
 
 } // namespace
@@ -285,11 +282,11 @@ PictureCheck checkHeif(ByteCursor& in, PixelSize box)
         } else if (size == 0) {
             size = in.fileSize() - end;
         }
-        if (size < headerBytes)
-            return judged(check, PictureVerdict::NotAPicture);
+        if (size < headerBytes || (metaSeen && bigEndian32(boxHeader + 4) == fourCc("meta")))
+            break; // no box of this file: what follows the picture
         const std::uint64_t contents = size - headerBytes;
         if (bigEndian32(boxHeader + 4) == fourCc("meta")) {
-            if (metaSeen || contents > kLongestMetadata)
+            if (contents > kLongestMetadata)
                 return judged(check, PictureVerdict::NotAPicture);
             metaSeen = true;
             metaBox.resize(contents > in.fileSize() ? 0 : contents);

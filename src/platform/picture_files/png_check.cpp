@@ -8,12 +8,6 @@ namespace tessaloom {
 
 namespace {
 
-constexpr std::uint32_t chunkType(const char (&name)[5])
-{
-    return std::uint32_t(std::uint8_t(name[0])) << 24 | std::uint32_t(std::uint8_t(name[1])) << 16 |
-        std::uint32_t(std::uint8_t(name[2])) << 8 | std::uint8_t(name[3]);
-}
-
 // The bit depths the format allows for each colour type: grey, RGB, palette, grey and alpha, RGBA.
 bool isValidDepth(int colourType, int depth)
 {
@@ -43,10 +37,11 @@ constexpr std::uint64_t kMostDeflated = 1032;
 
 bool dataHoldsEveryRow(const PictureHeader& header, std::uint64_t dataBytes)
 {
-    const std::uint64_t rowBits = sizeProduct({std::uint64_t(header.width), std::uint64_t(channels(header.colourType)),
-                                               std::uint64_t(header.bitDepth)});
+    const std::uint64_t rowBits = sizeProduct(
+        {std::uint64_t(header.width), std::uint64_t(channels(header.colourType)), std::uint64_t(header.bitDepth)});
     // Each row: its filter byte and its samples.
-    const std::uint64_t rows = sizeProduct({std::uint64_t(header.height), sizeSum({1, rowBits / 8 + (rowBits % 8 != 0)})});
+    const std::uint64_t rows =
+        sizeProduct({std::uint64_t(header.height), sizeSum({1, rowBits / 8 + (rowBits % 8 != 0)})});
     return sizeProduct({dataBytes, kMostDeflated}) >= rows;
 }
 
@@ -66,7 +61,7 @@ PictureCheck checkPng(ByteCursor& in, PixelSize box)
         return judged(check, PictureVerdict::NotAPicture);
     if (!in.read(chunk, sizeof chunk))
         return judged(check, PictureVerdict::CutOff);
-    if (bigEndian32(chunk) != sizeof header || bigEndian32(chunk + 4) != chunkType("IHDR"))
+    if (bigEndian32(chunk) != sizeof header || bigEndian32(chunk + 4) != fourCc("IHDR"))
         return judged(check, PictureVerdict::NotAPicture);
     if (!in.read(header, sizeof header) || !in.skip(4))
         return judged(check, PictureVerdict::CutOff);
@@ -91,7 +86,7 @@ PictureCheck checkPng(ByteCursor& in, PixelSize box)
         const std::uint32_t type = bigEndian32(chunk + 4);
         if (length > kLongestChunk)
             return judged(check, PictureVerdict::NotAPicture);
-        if (type == chunkType("eXIf") && length <= kLongestExif) {
+        if (type == fourCc("eXIf") && length <= kLongestExif) {
             std::vector<std::uint8_t> exif(length);
             if (!in.read(exif.data(), exif.size()))
                 return judged(check, PictureVerdict::CutOff);
@@ -103,12 +98,13 @@ PictureCheck checkPng(ByteCursor& in, PixelSize box)
         }
         if (!in.skip(4)) // the chunk's CRC
             return judged(check, PictureVerdict::CutOff);
-        if (type == chunkType("IDAT"))
+        if (type == fourCc("IDAT"))
             dataBytes += length;
-        if (type == chunkType("IEND")) {
+        if (type == fourCc("IEND")) {
             if (dataBytes == 0)
                 return judged(check, PictureVerdict::NotAPicture);
-            return judged(check, dataHoldsEveryRow(check.header, dataBytes) ? PictureVerdict::Decodable : PictureVerdict::CutOff);
+            return judged(
+                check, dataHoldsEveryRow(check.header, dataBytes) ? PictureVerdict::Decodable : PictureVerdict::CutOff);
         }
     }
 }

@@ -53,7 +53,7 @@ inline void appendChunk(Bytes& to, const char* type, const Bytes& data, bool rif
 {
     if (!riff)
         put(to, {{data.size(), 4}}, true);
-    to.insert(to.end(), type, type + 4);
+    append(to, Bytes(type, type + 4));
     if (riff)
         put(to, {{data.size(), 4}});
     append(to, data);
@@ -67,7 +67,7 @@ struct PngLayout {
     int colourType = 2; // RGB
     int interlace = 0;
     std::size_t dataBytes = 40;
-    Bytes exif; // an eXIf chunk, after the image data where asked for
+    Bytes exif{}; // an eXIf chunk, after the image data where asked for
     bool exifAfterData = false;
 };
 
@@ -113,7 +113,7 @@ struct WebpLayout {
     bool lossless = false;
     bool extended = false; // a VP8X header, as files with alpha, EXIF or animation have
     int frames = 0;        // an animation of that many frames, the whole canvas each
-    Bytes exif;            // after the image data, as writers put it
+    Bytes exif{};          // after the image data, as writers put it
     std::size_t dataBytes = 64;
 };
 
@@ -156,7 +156,7 @@ inline Bytes box(const char* type, const Bytes& contents, int version = -1)
 {
     Bytes made;
     put(made, {{contents.size() + 8 + (version >= 0 ? 4 : 0), 4}}, true);
-    made.insert(made.end(), type, type + 4);
+    append(made, Bytes(type, type + 4));
     if (version >= 0)
         put(made, {{std::uint64_t(version) << 24, 4}}, true);
     append(made, contents);
@@ -180,7 +180,7 @@ inline Bytes heifFile(const HeifLayout& layout)
             const bool isGrid = layout.tiles > 0 && item == 1;
             Bytes info;
             put(info, {{std::uint64_t(item), 2}, {0, 2}}, true);
-            info.insert(info.end(), isGrid ? "grid" : layout.coding, (isGrid ? "grid" : layout.coding) + 4);
+            append(info, Bytes(isGrid ? "grid" : layout.coding, (isGrid ? "grid" : layout.coding) + 4));
             info.push_back(0);
             append(infos, box("infe", info, 2));
             if (!isGrid)

@@ -59,8 +59,8 @@ QImage readHeif(QIODevice& file, QSize box)
     const Held<heif_decoding_options, heif_decoding_options_free> options(heif_decoding_options_alloc());
     options->convert_hdr_to_8bit = 1;
     heif_image* decoded = nullptr;
-    if (heif_decode_image(handle.get(), &decoded, heif_colorspace_RGB, heif_chroma_interleaved_RGBA, options.get()).code !=
-        heif_error_Ok)
+    if (heif_decode_image(handle.get(), &decoded, heif_colorspace_RGB, heif_chroma_interleaved_RGBA, options.get())
+            .code != heif_error_Ok)
         return {};
     const Held<heif_image, heif_image_release> image(decoded);
     int stride = 0;
