@@ -27,9 +27,10 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.marrowquill.example/tessaloom/")
-# The libraries come from the program itself; the font is only a look-alike for the cards.
+# The libraries come from the program itself. The font is only a look-alike for the cards, and
+# Qt loads its WebP reader as a plugin at run time, where dpkg-shlibdeps cannot see it.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-comic-neue)
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-comic-neue, qt6-image-formats-plugins")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 # The long description under the summary; CPack indents it and marks the empty line between the

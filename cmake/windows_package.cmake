@@ -5,12 +5,14 @@
 
 find_package(Qt6 REQUIRED COMPONENTS Widgets)
 
-# Qt looks for its plugins in folders named after their kind beside the program.
+# Qt looks for its plugins in folders named after their kind beside the program. PNG is read by
+# Qt itself; WebP by the plugin scripts/windows-qt builds beside Qt.
 set(plugin_folders
   Qt6::QWindowsIntegrationPlugin platforms
   Qt6::QWindowsVistaStylePlugin styles
   Qt6::QJpegPlugin imageformats
   Qt6::QGifPlugin imageformats
+  Qt6::QWebpPlugin imageformats
 )
 while(plugin_folders)
   list(POP_FRONT plugin_folders plugin folder)

@@ -43,8 +43,11 @@ endfunction()
 
 # A libFuzzer target built from <name>.cpp beside the caller, and a test that runs it for a short,
 # bounded time from the seed corpus and dictionary there (<dict>); what it finds goes to the
-# build folder, never into the sources.
+# build folder, never into the sources. MAX_LEN raises the longest input it tries (libFuzzer's
+# default is 4096 bytes); SEEDS names a program, <seeds>.cpp beside the caller, that writes more
+# seed files into the folder it is given at build time, for seeds too large to keep in the sources.
 function(tessaloom_add_fuzz_test name library seconds dict)
+  cmake_parse_arguments(PARSE_ARGV 4 fuzz "" "MAX_LEN;SEEDS" "")
   if(NOT TARGET fuzz_targets)
     add_custom_target(fuzz_targets)
   endif()
@@ -55,9 +58,26 @@ function(tessaloom_add_fuzz_test name library seconds dict)
   add_dependencies(fuzz_targets ${name})
   set(found ${CMAKE_CURRENT_BINARY_DIR}/${name}_corpus)
   file(MAKE_DIRECTORY ${found})
+  set(options -max_total_time=${seconds} -timeout=10 -rss_limit_mb=2048 -print_final_stats=1)
+  if(fuzz_MAX_LEN)
+    list(APPEND options -max_len=${fuzz_MAX_LEN})
+  endif()
+  set(seed_folders ${CMAKE_CURRENT_SOURCE_DIR}/corpus)
+  if(fuzz_SEEDS)
+    set(made ${CMAKE_CURRENT_BINARY_DIR}/${name}_seeds)
+    add_executable(${fuzz_SEEDS} ${fuzz_SEEDS}.cpp)
+    target_link_libraries(${fuzz_SEEDS} PRIVATE ${library})
+    add_custom_command(OUTPUT ${made}.made
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${made}
+      COMMAND ${fuzz_SEEDS} ${made}
+      COMMAND ${CMAKE_COMMAND} -E touch ${made}.made
+      DEPENDS ${fuzz_SEEDS})
+    add_custom_target(${fuzz_SEEDS}_made DEPENDS ${made}.made)
+    add_dependencies(fuzz_targets ${fuzz_SEEDS}_made)
+    list(APPEND seed_folders ${made})
+  endif()
   add_test(NAME ${name}
-    COMMAND ${name} -max_total_time=${seconds} -timeout=10 -rss_limit_mb=2048 -print_final_stats=1
-            -dict=${CMAKE_CURRENT_SOURCE_DIR}/${dict} -artifact_prefix=${CMAKE_CURRENT_BINARY_DIR}/
-            ${found} ${CMAKE_CURRENT_SOURCE_DIR}/corpus)
+    COMMAND ${name} ${options} -dict=${CMAKE_CURRENT_SOURCE_DIR}/${dict} -artifact_prefix=${CMAKE_CURRENT_BINARY_DIR}/
+            ${found} ${seed_folders})
   set_tests_properties(${name} PROPERTIES LABELS fuzz TIMEOUT 120)
 endfunction()

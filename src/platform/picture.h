@@ -30,7 +30,8 @@ inline PixelSize devicePixels(PixelSize box, double devicePixelRatio)
             static_cast<int>(std::lround(box.height * devicePixelRatio))};
 }
 
-// Reads JPEG, BMP and GIF files. The box is the size in device pixels of the image control
+// Reads picture files (JPEG, BMP, GIF, PNG, WebP, HEIC and AVIF where the platform has their
+// readers). The box is the size in device pixels of the image control
 // that will stretch the picture, so a loader decodes straight to that size.
 class PictureLoader {
 public:

@@ -19,7 +19,7 @@ cpack -G ZIP --config "$build/CPackConfig.cmake" -B "$work" >"$work/cpack.log" 2
 mkdir "$work/unpacked"
 (cd "$work/unpacked" && cmake -E tar xf "$work"/Tessaloom-*-windows-x64.zip)
 folder=$(echo "$work"/unpacked/Tessaloom-*-windows-x64)
-for file in tessaloom.exe platforms/qwindows.dll imageformats/qjpeg.dll imageformats/qgif.dll \
+for file in tessaloom.exe platforms/qwindows.dll imageformats/qjpeg.dll imageformats/qgif.dll imageformats/qwebp.dll \
   "Help/Tessaloom Help.chm"; do
   [ -f "$folder/$file" ] || fail "the zip has no $file"
 done

@@ -42,10 +42,12 @@ field() { dpkg-deb --field "$deb" "$1"; }
 [ "$(field Architecture)" = amd64 ] || fail "Architecture is $(field Architecture)"
 [ "$(field Section)" = games ] || fail "Section is $(field Section)"
 [ "$(field Priority)" = optional ] || fail "Priority is $(field Priority)"
-# Worked out from the program: its toolkit and the help file reader, with their versions.
-for library in libqt6widgets6 libchm1 libc6; do
+# Worked out from the program: its toolkit, the help file reader and the HEIF decoder, with their
+# versions; the WebP plugin, which the program loads at run time, recommended.
+for library in libqt6widgets6 libchm1 libheif1 libc6; do
   [[ "$(field Depends)" =~ (^|, )$library\ \(\>= ]] || fail "Depends lacks $library: $(field Depends)"
 done
+[[ "$(field Recommends)" =~ (^|, )qt6-image-formats-plugins(,|$) ]] || fail "Recommends lacks the WebP plugin: $(field Recommends)"
 
 # Every file, and nothing else.
 sizes=(16 22 24 32 48 64 128 256)

@@ -107,7 +107,7 @@ PictureCheck checkBmp(ByteCursor& in, PixelSize box)
         whole = runsReachTheEnd(in, static_cast<int>(rows), compression == kRle4);
     } else {
         const std::uint64_t rowBytes = (std::uint64_t(width) * bits + 31) / 32 * 4;
-        whole = pixelStart + rowBytes * rows <= in.fileSize();
+        whole = in.skip(sizeProduct({rowBytes, std::uint64_t(rows)}));
     }
     return judged(check, whole ? PictureVerdict::Decodable : PictureVerdict::CutOff);
 }

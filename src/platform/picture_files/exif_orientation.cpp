@@ -4,16 +4,22 @@
 
 namespace tessaloom {
 
-int exifOrientation(const std::uint8_t* segment, std::size_t size)
+namespace {
+
+constexpr std::uint8_t kExif[6] = {'E', 'x', 'i', 'f', 0, 0};
+
+bool hasExifPrefix(const std::uint8_t* data, std::size_t size)
 {
-    static constexpr std::uint8_t kExif[6] = {'E', 'x', 'i', 'f', 0, 0};
+    return size >= sizeof kExif && std::memcmp(data, kExif, sizeof kExif) == 0;
+}
+
+// A TIFF structure: byte order, 42, the offset of the first directory of 12-byte entries.
+int tiffOrientation(const std::uint8_t* tiff, std::size_t tiffSize)
+{
     constexpr unsigned kOrientationTag = 0x0112;
     constexpr unsigned kShort = 3;
-    if (size < sizeof kExif + 8 || std::memcmp(segment, kExif, sizeof kExif) != 0)
+    if (tiffSize < 8)
         return 1;
-    // A TIFF structure: byte order, 42, the offset of the first directory of 12-byte entries.
-    const std::uint8_t* tiff = segment + sizeof kExif;
-    const std::size_t tiffSize = size - sizeof kExif;
     bool little;
     if (tiff[0] == 'I' && tiff[1] == 'I')
         little = true;
@@ -39,6 +45,18 @@ int exifOrientation(const std::uint8_t* segment, std::size_t size)
         return u16(entry + 2) == kShort && value >= 1 && value <= 8 ? static_cast<int>(value) : 1;
     }
     return 1;
+}
+
+} // namespace
+
+int exifOrientation(const std::uint8_t* segment, std::size_t size)
+{
+    return hasExifPrefix(segment, size) ? tiffOrientation(segment + sizeof kExif, size - sizeof kExif) : 1;
+}
+
+int exifOrientationOfData(const std::uint8_t* data, std::size_t size)
+{
+    return hasExifPrefix(data, size) ? exifOrientation(data, size) : tiffOrientation(data, size);
 }
 
 } // namespace tessaloom

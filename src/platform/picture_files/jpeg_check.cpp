@@ -107,9 +107,9 @@ bool scansHoldEveryBlock(const PictureHeader& header, std::uint64_t dataBytes)
             (std::uint64_t(header.width) * component.horizontal + mcu.horizontal - 1) / mcu.horizontal;
         const std::uint64_t height =
             (std::uint64_t(header.height) * component.vertical + mcu.vertical - 1) / mcu.vertical;
-        blocks += ((width + 7) / 8) * ((height + 7) / 8);
+        blocks = sizeSum({blocks, sizeProduct({(width + 7) / 8, (height + 7) / 8})});
     }
-    return dataBytes * 8 >= blocks;
+    return sizeProduct({dataBytes, 8}) >= blocks;
 }
 
 } // namespace
@@ -158,6 +158,9 @@ PictureCheck checkJpeg(ByteCursor& in, PixelSize box)
         if (marker == kApp1) {
             check.header.orientation = exifOrientation(segment.data(), segment.size());
             orientationSeen = check.header.orientation != 1;
+            // An orientation after the first scan still turns the box the decoder is given.
+            if (scanSeen && orientationSeen && !withinMemoryLimit(check, box))
+                return check;
         } else if (marker != kStartOfScan) {
             if (frameSeen || !readFrame(segment, marker, check.header))
                 return judged(check, PictureVerdict::NotAPicture);

@@ -48,9 +48,9 @@ bool ByteCursor::read(std::uint8_t* into, std::size_t count)
 
 bool ByteCursor::skip(std::uint64_t count)
 {
-    const std::uint64_t target = offset() + count;
-    if (target > fileSize_)
+    if (count > fileSize_ - offset())
         return false;
+    const std::uint64_t target = offset() + count;
     if (target <= bufferStart_ + filled_) {
         position_ = static_cast<std::size_t>(target - bufferStart_);
         return true;

@@ -44,6 +44,13 @@ private:
     std::size_t filled_ = 0;
 };
 
+// A four-letter code (a chunk or box type) as the big-endian number the file stores.
+constexpr std::uint32_t fourCc(const char (&name)[5])
+{
+    return std::uint32_t(std::uint8_t(name[0])) << 24 | std::uint32_t(std::uint8_t(name[1])) << 16 |
+        std::uint32_t(std::uint8_t(name[2])) << 8 | std::uint8_t(name[3]);
+}
+
 inline unsigned littleEndian16(const std::uint8_t* p)
 {
     return p[0] | (p[1] << 8);
@@ -51,6 +58,10 @@ inline unsigned littleEndian16(const std::uint8_t* p)
 inline unsigned bigEndian16(const std::uint8_t* p)
 {
     return (p[0] << 8) | p[1];
+}
+inline std::uint32_t littleEndian24(const std::uint8_t* p)
+{
+    return p[0] | (p[1] << 8) | (std::uint32_t(p[2]) << 16);
 }
 inline std::uint32_t littleEndian32(const std::uint8_t* p)
 {

@@ -38,13 +38,16 @@ TEST(PictureCheckTest, AJpegIsWholeWhenItsMarkersReachTheEndOfImage)
         EXPECT_EQ(verdict(cut(whole, keep)), CutOff) << keep;
 }
 
-TEST(PictureCheckTest, WhatIsNoJpegGifOrBmpOrHasNoImageIsNoPicture)
+TEST(PictureCheckTest, WhatIsNoPictureOfAKnownFormatOrHasNoImageIsNoPicture)
 {
     const std::string text = "These are not the pixels you are looking for.";
     Bytes gifWithoutImage = cut(gifFile(), 27); // header, colour table, extension
     gifWithoutImage.push_back(0x3B);
-    for (const Bytes& file : {Bytes(text.begin(), text.end()), Bytes{}, Bytes{0x89, 'P', 'N', 'G', 13, 10, 26, 10},
-                              Bytes{0xFF, 0xD8, 0xFF, 0xD9}, gifWithoutImage})
+    Bytes sound = webpFile({}), video = heifFile({.brand = "mp42"});
+    std::copy_n("WAVE", 4, sound.begin() + 8);
+    std::copy_n("mp41", 4, video.begin() + 16);
+    for (const Bytes& file : {Bytes(text.begin(), text.end()), Bytes{}, Bytes{0xFF, 0xD8, 0xFF, 0xD9}, gifWithoutImage,
+                              pngFile({.dataBytes = 0}), sound, video})
         EXPECT_EQ(verdict(file), NotAPicture) << file.size();
 }
 
@@ -60,7 +63,7 @@ TEST(PictureCheckTest, TheDecodeMemoryIsJudgedFromTheHeaderBeforeTheDataIsRead)
     result = check(jpegFile({.width = 20000, .height = 20000, .scanBytes = 100}));
     EXPECT_LT(result.workingMemory, 64 * MB);
     EXPECT_EQ(result.verdict, CutOff);
-    EXPECT_EQ(verdict(jpegFile({.width = 65000, .height = 65000})), TooLarge); // even an eighth of it is too large
+    EXPECT_EQ(verdict(jpegFile({.width = 65535, .height = 65535})), TooLarge); // even an eighth of it is too large
 
     // A 48-megapixel progressive photo fits with subsampled colour, not with full colour; a
     // first scan holding one component only buffers the whole picture as progressive ones do.
@@ -72,10 +75,86 @@ TEST(PictureCheckTest, TheDecodeMemoryIsJudgedFromTheHeaderBeforeTheDataIsRead)
         TooLarge);
     EXPECT_LT(check(jpegFile({.width = 8000, .height = 6000, .sampling = {0x11, 0x11, 0x11}})).workingMemory, 16 * MB);
 
-    // GIF and BMP decode at full size.
-    EXPECT_EQ(verdict(gifFile(20000, 20000)), TooLarge);
+    // GIF and BMP decode at full size; sizes whose product passes 64 bits are too large, not
+    // wrapped round to a small one.
+    EXPECT_EQ(verdict(gifFile(65535, 65535)), TooLarge);
     EXPECT_EQ(verdict(bmpFile(8000, 8000, 24, 0, {})), TooLarge);
+    EXPECT_EQ(verdict(bmpFile(2147437591, 1073764853, 8, 1, Bytes(1000, 0))), TooLarge);
     EXPECT_EQ(verdict(bmpFile(4000, 3000, 24, 0, {})), CutOff);
+}
+
+// The decoder is given the box turned as the EXIF orientation says, even where the tag comes
+// after the image data.
+TEST(PictureCheckTest, TheOrientationAfterTheScanStillTurnsTheBudgetedBox)
+{
+    const Bytes plain =
+        jpegFile({.width = 65505, .height = 2503, .sampling = {0x11}, .firstScanComponents = 1, .scanBytes = 330000});
+    Bytes before = cut(plain, 2), after = cut(plain, plain.size() - 2);
+    append(before, exifSegment(6, true));
+    append(before, Bytes(plain.begin() + 2, plain.end()));
+    append(after, exifSegment(6, false));
+    append(after, {0xFF, 0xD9});
+    EXPECT_GT(check(before).workingMemory, check(plain).workingMemory + 40 * MB);
+    EXPECT_EQ(check(after).workingMemory, check(before).workingMemory);
+}
+
+// Of each format: 24-megapixel PNGs, scaled as their rows are read or decoded whole (interlaced),
+// and one of 16-bit samples; WebP canvases at the format's largest; HEIF at 12 megapixels, past
+// the area of the budget, and past the longest side.
+TEST(PictureCheckTest, TheNewFormatsAreJudgedByTheMemoryTheirDecodeTakes)
+{
+    const std::pair<Bytes, PictureVerdict> cases[] = {
+        {pngFile({.width = 6000, .height = 4000, .dataBytes = 100000}), Decodable},
+        {pngFile({.width = 6000, .height = 4000, .interlace = 1, .dataBytes = 100000}), Decodable},
+        {pngFile({.width = 6000, .height = 4000, .depth = 16, .dataBytes = 100000}), TooLarge},
+        {pngFile({.width = 0x7FFFFFFF, .height = 0x7FFFFFFF, .depth = 16, .colourType = 6}), TooLarge},
+        {webpFile({.width = 4000, .height = 3000}), Decodable},
+        {webpFile({.width = 8000, .height = 6000, .lossless = true}), TooLarge},
+        {webpFile({.width = 1 << 24, .height = 1 << 24, .frames = 1}), TooLarge},
+        {heifFile({.width = 4032, .height = 3024}), Decodable},
+        {heifFile({.width = 12000, .height = 9000, .tiles = 4}), TooLarge},
+        {heifFile({.width = 16385, .height = 16}), TooLarge},
+        {heifFile({.width = 0xFFFFFFFF, .height = 0xFFFFFFFF}), TooLarge},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(verdict(cases[i].first), cases[i].second) << "case " << i;
+}
+
+// A file cut anywhere in its picture is refused; what follows a whole picture is left out of it.
+TEST(PictureCheckTest, EveryFormatEndsWhereItsPictureDoes)
+{
+    const Bytes formats[] = {jpegFile({}),
+                             gifFile(),
+                             bmpFile(3, 2, 24, 0, Bytes(24, 0x80)),
+                             pngFile({}),
+                             webpFile({}),
+                             webpFile({.lossless = true, .exif = exifData(3, true)}),
+                             webpFile({.frames = 2}),
+                             heifFile({}),
+                             heifFile({.brand = "avif", .coding = "av01"}),
+                             heifFile({.tiles = 4, .rotation = 1})};
+    for (const Bytes& whole : formats) {
+        Bytes longer = whole;
+        append(longer, Bytes(100, 0x3B));
+        const PictureCheck result = check(longer);
+        EXPECT_TRUE(result.verdict == Decodable && result.pictureBytes == whole.size()) << whole.size();
+        for (std::size_t keep : {whole.size() / 3, whole.size() * 2 / 3, whole.size() - 1})
+            EXPECT_NE(verdict(cut(whole, keep)), Decodable) << whole.size() << " cut at " << keep;
+    }
+    EXPECT_EQ(verdict(pngFile({.width = 4000, .height = 3000, .dataBytes = 1000})), CutOff); // too little for its rows
+}
+
+// PNG's eXIf chunk before or after the image data, WebP's EXIF chunk with or without the prefix
+// a JPEG has; HEIF turns by properties the decoder applies itself, which the budget counts.
+TEST(PictureCheckTest, TheOrientationOfEachFormatIsReadWhereItSits)
+{
+    EXPECT_EQ(check(pngFile({.exif = exifData(6, true, false)})).header.orientation, 6);
+    EXPECT_EQ(check(pngFile({.exif = exifData(7, false, false), .exifAfterData = true})).header.orientation, 7);
+    EXPECT_EQ(check(webpFile({.exif = exifData(8, true)})).header.orientation, 8);
+    EXPECT_EQ(check(webpFile({.exif = exifData(5, false, false)})).header.orientation, 5);
+    const PictureCheck turned = check(heifFile({.rotation = 3}));
+    EXPECT_TRUE(turned.header.orientation == 1 && turned.header.transformed);
+    EXPECT_GT(turned.workingMemory, check(heifFile({})).workingMemory);
 }
 
 TEST(PictureCheckTest, AGifOrBmpIsWholeWhenTheFileHoldsTheImageDataItsHeaderPromises)

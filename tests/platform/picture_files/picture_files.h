@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 namespace tessaloom::testing {
@@ -30,14 +31,191 @@ inline void appendMarkerSegment(Bytes& to, std::uint8_t marker, const Bytes& pay
     append(to, payload);
 }
 
-// An APP1 segment whose EXIF data holds one entry, the orientation (a SHORT).
-inline Bytes exifSegment(int orientation, bool littleEndian)
+// EXIF data holding one entry, the orientation (a SHORT): a TIFF structure, after the "Exif"
+// prefix of a JPEG's APP1 segment where asked for.
+inline Bytes exifData(int orientation, bool littleEndian, bool prefix = true)
 {
     const std::uint8_t order = littleEndian ? 'I' : 'M';
-    Bytes exif{'E', 'x', 'i', 'f', 0, 0, order, order}, segment;
+    Bytes exif{'E', 'x', 'i', 'f', 0, 0, order, order};
     put(exif, {{42, 2}, {8, 4}, {1, 2}, {0x0112, 2}, {3, 2}, {1, 4}, {orientation, 2}, {0, 2}, {0, 4}}, !littleEndian);
-    appendMarkerSegment(segment, 0xE1, exif);
+    return prefix ? exif : Bytes(exif.begin() + 6, exif.end());
+}
+
+inline Bytes exifSegment(int orientation, bool littleEndian)
+{
+    Bytes segment;
+    appendMarkerSegment(segment, 0xE1, exifData(orientation, littleEndian));
     return segment;
+}
+
+// A chunk of a PNG (its CRC left 0, which the checks do not read) or of a RIFF container.
+inline void appendChunk(Bytes& to, const char* type, const Bytes& data, bool riff = false)
+{
+    if (!riff)
+        put(to, {{data.size(), 4}}, true);
+    append(to, Bytes(type, type + 4));
+    if (riff)
+        put(to, {{data.size(), 4}});
+    append(to, data);
+    put(to, {{0, riff ? data.size() % 2 : 4}});
+}
+
+struct PngLayout {
+    std::uint64_t width = 4;
+    std::uint64_t height = 3;
+    int depth = 8;
+    int colourType = 2; // RGB
+    int interlace = 0;
+    std::size_t dataBytes = 40;
+    Bytes exif{}; // an eXIf chunk, after the image data where asked for
+    bool exifAfterData = false;
+};
+
+inline Bytes pngFile(const PngLayout& layout)
+{
+    Bytes file{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'}, header;
+    put(header,
+        {{layout.width, 4},
+         {layout.height, 4},
+         {layout.depth, 1},
+         {layout.colourType, 1},
+         {0, 2},
+         {layout.interlace, 1}},
+        true);
+    appendChunk(file, "IHDR", header);
+    if (!layout.exif.empty() && !layout.exifAfterData)
+        appendChunk(file, "eXIf", layout.exif);
+    appendChunk(file, "IDAT", Bytes(layout.dataBytes / 2, 0x78));
+    appendChunk(file, "IDAT", Bytes(layout.dataBytes - layout.dataBytes / 2, 0x9C));
+    if (!layout.exif.empty() && layout.exifAfterData)
+        appendChunk(file, "eXIf", layout.exif);
+    appendChunk(file, "IEND", {});
+    return file;
+}
+
+// A lossy (VP8) or lossless (VP8L) bitstream's chunk: its header, then filler.
+inline void appendWebpBitstream(Bytes& to, std::uint64_t width, std::uint64_t height, bool lossless, std::size_t bytes)
+{
+    Bytes data;
+    if (lossless) {
+        data.push_back(0x2F);
+        put(data, {{(width - 1) | (height - 1) << 14, 4}});
+    } else { // a key frame shown, its first partition half the data
+        put(data, {{0x10 | (bytes - 10) / 2 << 5, 3}, {0x2A019D, 3}, {width, 2}, {height, 2}});
+    }
+    data.resize(std::max(bytes, data.size()), 0x55);
+    appendChunk(to, lossless ? "VP8L" : "VP8 ", data, true);
+}
+
+struct WebpLayout {
+    std::uint64_t width = 4;
+    std::uint64_t height = 3;
+    bool lossless = false;
+    bool extended = false; // a VP8X header, as files with alpha, EXIF or animation have
+    int frames = 0;        // an animation of that many frames, the whole canvas each
+    Bytes exif{};          // after the image data, as writers put it
+    std::size_t dataBytes = 64;
+};
+
+inline Bytes webpFile(const WebpLayout& layout)
+{
+    Bytes chunks, extended;
+    if (layout.extended || layout.frames > 0 || !layout.exif.empty()) {
+        const int flags = (layout.frames > 0 ? 0x02 : 0) | (layout.exif.empty() ? 0 : 0x08);
+        put(extended, {{flags, 4}, {layout.width - 1, 3}, {layout.height - 1, 3}});
+        appendChunk(chunks, "VP8X", extended, true);
+    }
+    if (layout.frames == 0)
+        appendWebpBitstream(chunks, layout.width, layout.height, layout.lossless, layout.dataBytes);
+    for (int f = 0; f < layout.frames; ++f) {
+        Bytes frame;
+        put(frame, {{0, 6}, {layout.width - 1, 3}, {layout.height - 1, 3}, {100, 3}, {0, 1}});
+        appendWebpBitstream(frame, layout.width, layout.height, layout.lossless, layout.dataBytes);
+        appendChunk(chunks, "ANMF", frame, true);
+    }
+    if (!layout.exif.empty())
+        appendChunk(chunks, "EXIF", layout.exif, true);
+    Bytes file{'W', 'E', 'B', 'P'};
+    append(file, chunks);
+    Bytes riff;
+    appendChunk(riff, "RIFF", file, true);
+    return riff;
+}
+
+struct HeifLayout {
+    std::uint64_t width = 64;
+    std::uint64_t height = 48;
+    const char* brand = "heic";
+    const char* coding = "hvc1"; // its configuration: 4:2:0, 8-bit
+    int tiles = 0;               // a grid of that many coded tiles, else one coded picture
+    int rotation = 0;            // quarter turns anticlockwise (irot)
+    std::size_t dataBytes = 100; // of each coded item
+};
+
+inline Bytes box(const char* type, const Bytes& contents, int version = -1)
+{
+    Bytes made;
+    put(made, {{contents.size() + 8 + (version >= 0 ? 4 : 0), 4}}, true);
+    append(made, Bytes(type, type + 4));
+    if (version >= 0)
+        put(made, {{std::uint64_t(version) << 24, 4}}, true);
+    append(made, contents);
+    return made;
+}
+
+// ftyp; meta with the primary item 1 (coded, or a grid of coded items 2, 3...), where each
+// coded item's data lies, and the properties: the size, the coding, a rotation; then mdat.
+inline Bytes heifFile(const HeifLayout& layout)
+{
+    const bool avif = std::string_view(layout.coding) == "av01";
+    const int coded = std::max(layout.tiles, 1);
+    const auto meta = [&](std::uint64_t dataStart) {
+        Bytes handler(4, 0), primary, infos, locations, properties, associations, references;
+        append(handler, {'p', 'i', 'c', 't'});
+        handler.resize(21, 0);
+        put(primary, {{1, 2}}, true);
+        put(infos, {{coded + (layout.tiles > 0), 2}}, true);
+        put(locations, {{0x4400, 2}, {coded, 2}}, true);
+        for (int item = 1; item <= coded + (layout.tiles > 0); ++item) {
+            const bool isGrid = layout.tiles > 0 && item == 1;
+            Bytes info;
+            put(info, {{std::uint64_t(item), 2}, {0, 2}}, true);
+            append(info, Bytes(isGrid ? "grid" : layout.coding, (isGrid ? "grid" : layout.coding) + 4));
+            info.push_back(0);
+            append(infos, box("infe", info, 2));
+            if (!isGrid)
+                put(locations, {{std::uint64_t(item), 2}, {0, 2}, {1, 2}, {dataStart, 4}, {layout.dataBytes, 4}}, true);
+            dataStart += isGrid ? 0 : layout.dataBytes;
+        }
+        Bytes size, configuration(avif ? 4 : 23, 0), turn{std::uint8_t(layout.rotation)};
+        put(size, {{layout.width, 4}, {layout.height, 4}}, true);
+        configuration[avif ? 2 : 16] = avif ? 0x0C : 1; // 4:2:0
+        append(properties, box("ispe", size, 0));
+        append(properties, box(avif ? "av1C" : "hvcC", configuration));
+        append(properties, box("irot", turn));
+        put(associations, {{std::uint64_t(coded + (layout.tiles > 0)), 4}}, true);
+        for (int item = 1; item <= coded + (layout.tiles > 0); ++item)
+            put(associations, {{std::uint64_t(item), 2}, {3, 1}, {0x81, 1}, {0x82, 1}, {0x83, 1}}, true);
+        put(references, {{1, 2}, {std::uint64_t(layout.tiles), 2}}, true);
+        for (int tile = 2; tile <= layout.tiles + 1; ++tile)
+            put(references, {{std::uint64_t(tile), 2}}, true);
+        Bytes contents = box("hdlr", handler, 0), itemProperties = box("ipco", properties);
+        append(itemProperties, box("ipma", associations, 0));
+        for (const Bytes& child :
+             {box("pitm", primary, 0), box("iinf", infos, 0), box("iloc", locations, 0), box("iprp", itemProperties)})
+            append(contents, child);
+        if (layout.tiles > 0)
+            append(contents, box("iref", box("dimg", references), 0));
+        return box("meta", contents, 0);
+    };
+    Bytes brands{'m', 'i', 'f', '1'}, file;
+    brands.insert(brands.begin(), layout.brand, layout.brand + 4);
+    brands.insert(brands.begin() + 4, 4, 0);
+    append(file, box("ftyp", brands));
+    const std::uint64_t dataStart = file.size() + meta(0).size() + 8;
+    append(file, meta(dataStart));
+    append(file, box("mdat", Bytes(layout.dataBytes * coded, 0x42)));
+    return file;
 }
 
 struct JpegLayout {

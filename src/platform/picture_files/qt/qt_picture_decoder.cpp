@@ -1,12 +1,16 @@
 #include "platform/picture_files/qt/qt_picture_decoder.h"
 
 #include "platform/picture_files/picture_check.h"
+#include "platform/picture_files/qt/heif_reader.h"
 #include "platform/qt/qt_picture.h"
+#include "platform/regular_file.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QTransform>
+
+#include <algorithm>
 
 namespace tessaloom {
 
@@ -35,6 +39,33 @@ private:
     std::uint64_t size_;
 };
 
+// The opened file up to the end of its picture: what follows it is never handed to a reader,
+// some of which would read the whole file into memory.
+class PictureWindow final : public QIODevice {
+public:
+    PictureWindow(QFile& file, std::uint64_t size)
+        : file_(file)
+        , size_(static_cast<qint64>(size))
+    {
+        open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+    }
+    bool isSequential() const override { return false; }
+    qint64 size() const override { return size_; }
+
+protected:
+    qint64 readData(char* data, qint64 count) override
+    {
+        if (!file_.seek(pos()))
+            return -1;
+        return file_.read(data, std::min(count, size_ - pos()));
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    QFile& file_;
+    qint64 size_;
+};
+
 QByteArray readerFormat(PictureFormat format)
 {
     switch (format) {
@@ -44,6 +75,12 @@ QByteArray readerFormat(PictureFormat format)
         return QByteArrayLiteral("gif");
     case PictureFormat::Bmp:
         return QByteArrayLiteral("bmp");
+    case PictureFormat::Png:
+        return QByteArrayLiteral("png");
+    case PictureFormat::WebP:
+        return QByteArrayLiteral("webp");
+    case PictureFormat::Heif:
+        break; // libheif's
     }
     return {};
 }
@@ -76,27 +113,31 @@ QImage upright(const QImage& image, int orientation)
 
 QImage QtPictureDecoder::decodeImage(const QString& path, PixelSize box)
 {
-    // Opening a pipe or a device would block or never end; only a regular file is opened.
-    if (!QFileInfo(path).isFile())
-        return {};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const int fd = openRegularFile(path.toStdString());
+    QFile file;
+    if (fd < 0 || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
         return {};
     OpenFileBytes bytes(file);
     const PictureCheck check = checkPictureFile(bytes, box);
-    if (check.verdict != PictureVerdict::Decodable || !file.seek(0))
+    if (check.verdict != PictureVerdict::Decodable)
         return {};
-
-    QImageReader reader(&file, readerFormat(check.header.format));
-    reader.setAutoDetectImageFormat(false);
-    reader.setAutoTransform(false);
+    PictureWindow picture(file, check.pictureBytes);
     const PixelSize target = decodeBox(box, check.header.orientation);
-    if (target.width > 0 && target.height > 0)
-        reader.setScaledSize(QSize(target.width, target.height));
+    const QSize scaledSize = target.width > 0 && target.height > 0 ? QSize(target.width, target.height) : QSize();
+
     QImage image;
-    if (!reader.read(&image))
+    if (check.header.format == PictureFormat::Heif) {
+        image = readHeif(picture, scaledSize); // upright already
+    } else {
+        QImageReader reader(&picture, readerFormat(check.header.format));
+        reader.setAutoDetectImageFormat(false);
+        reader.setAutoTransform(false);
+        reader.setScaledSize(scaledSize);
+        if (reader.read(&image))
+            image = upright(image, check.header.orientation);
+    }
+    if (image.isNull())
         return {};
-    image = upright(image, check.header.orientation);
     // A file named like "name@2x" would otherwise claim a ratio of its own.
     image.setDevicePixelRatio(1);
     return image;

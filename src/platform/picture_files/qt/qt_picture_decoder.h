@@ -7,9 +7,10 @@
 
 namespace tessaloom {
 
-// Decodes JPEG, GIF and BMP files with the toolkit's readers, from a file it has opened itself
-// and judged by its structure first: straight to the box where the format allows, then turned
-// upright as the file's EXIF orientation says. Holds nothing, so any thread may use it.
+// Decodes JPEG, GIF, BMP, PNG and WebP files with the toolkit's readers, and HEIC and AVIF with
+// libheif where the program has it, from a file it has opened itself and judged by its structure
+// first: straight to the box where the format allows, else decoded whole and scaled, then turned
+// upright as the file says. Holds nothing, so any thread may use it.
 class QtPictureDecoder final : public PictureDecoder {
 public:
     PictureRef decode(const std::string& path, PixelSize box) override;

@@ -1,5 +1,5 @@
-// Fuzzes the picture file checks: any bytes are judged without a fault, and what follows a
-// whole picture never changes the verdict on it.
+// Fuzzes the picture file checks of every format: any bytes are judged without a fault, and
+// what follows a whole picture never changes the verdict on it.
 #include "../picture_files.h"
 #include "platform/picture_files/picture_check.h"
 
