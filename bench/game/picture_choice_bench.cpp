@@ -2,7 +2,8 @@
 //   - the first choice of a slot once the background preparation after start-up has settled,
 //     for a 6000 x 4000 and an 8000 x 6000 JPEG of random noise, against the plain decode of
 //     the same file (the reader given the file's name, decoding to the box);
-//   - the decode the worker makes of the larger file, and a choice made while it runs;
+//   - the decode the worker makes of the larger file, and a choice made while the worker decodes
+//     it with the other core busy, against the plain decode in the same conditions;
 //   - the same for a 6000 x 4000 PNG and a 4032 x 3024 HEIC of a photo-like picture, against the
 //     plain decode of each (the PNG reader given the file's name; libheif reading the file);
 //   - the refusal of a progressive JPEG whose header claims 20000 x 20000 pixels, against the
@@ -40,6 +41,8 @@
 #include <atomic>
 #include <cstdio>
 #include <cstring>
+#include <thread>
+#include <vector>
 
 using namespace tessaloom;
 using namespace tessaloom::bench;
@@ -60,6 +63,11 @@ public:
     {
         ++decodes;
         return decoder_.decode(path, box);
+    }
+    void waitForADecode() const
+    {
+        while (decodes.load() == 0)
+            std::this_thread::yield();
     }
     std::optional<FileStamp> stamp(const std::string& path) override { return decoder_.stamp(path); }
 
@@ -95,19 +103,44 @@ QString makePhotoAs(const QString& path, int width, int height)
     return path;
 }
 
-// A choice while its file is being prepared: it waits for that decode, never starts another.
-std::pair<double, int> choiceWhilePrepared(const QString& path, PixelSize box)
+// A choice while the worker decodes its file, with the other core kept busy, against the plain
+// decode under the same load: the medians of seven rounds, and the decodes a round made.
+struct ChoiceWhilePrepared {
+    double choice = 0;
+    double plain = 0;
+    int decodes = 0;
+};
+
+ChoiceWhilePrepared choiceWhilePrepared(const QString& path, PixelSize box)
 {
-    CountingDecoder counting;
-    QtBackgroundWorker worker;
-    PreparedPictures prepared(counting, worker);
-    prepared.preparePictures({path.toStdString()}, box);
-    QElapsedTimer timer;
-    timer.start();
-    prepared.loadPicture(path.toStdString(), box);
-    const double milliseconds = timer.nsecsElapsed() / 1e6;
-    worker.waitUntilIdle();
-    return {milliseconds, counting.decodes.load()};
+    std::vector<double> choices;
+    std::vector<double> plains;
+    ChoiceWhilePrepared result;
+    std::atomic<bool> busy{true};
+    std::thread busyLoop([&busy] {
+        while (busy.load(std::memory_order_relaxed)) {}
+    });
+    for (int round = 0; round < 7; ++round) {
+        CountingDecoder counting;
+        QtBackgroundWorker worker;
+        PreparedPictures prepared(counting, worker);
+        prepared.preparePictures({path.toStdString()}, box);
+        counting.waitForADecode();
+        QElapsedTimer timer;
+        timer.start();
+        prepared.loadPicture(path.toStdString(), box);
+        choices.push_back(timer.nsecsElapsed() / 1e6);
+        worker.waitUntilIdle();
+        result.decodes = counting.decodes.load();
+        timer.start();
+        plainDecode(path, box);
+        plains.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    busy = false;
+    busyLoop.join();
+    result.choice = median(choices);
+    result.plain = median(plains);
+    return result;
 }
 
 // Child process: one decode of the file, printing its time and the peak memory it added.
@@ -254,9 +287,9 @@ int main(int argc, char* argv[])
     const Decode checkedPng = decodeInChild("checked", png, box);
     const Decode plainHeic = decodeInChild("plain", heic, box);
     const Decode checkedHeic = decodeInChild("checked", heic, box);
-    const auto [duringPreparation, decodes] = choiceWhilePrepared(large, box);
-    const auto [pngDuringPreparation, pngDecodes] = choiceWhilePrepared(png, box);
-    const auto [heicDuringPreparation, heicDecodes] = choiceWhilePrepared(heic, box);
+    const ChoiceWhilePrepared jpegWhilePrepared = choiceWhilePrepared(large, box);
+    const ChoiceWhilePrepared pngWhilePrepared = choiceWhilePrepared(png, box);
+    const ChoiceWhilePrepared heicWhilePrepared = choiceWhilePrepared(heic, box);
 
     const Decode refusal = decodeInChild("checked", claiming, box);
     const Decode plainRefusal = decodeInChild("plain", claiming, box);
@@ -270,21 +303,25 @@ int main(int argc, char* argv[])
              QStringLiteral("plain decode %1").arg(timeAndPeak(plainLarge)), "< 16 ms");
     printRow("its decode on the worker, structure checked", timeAndPeak(checkedLarge),
              QStringLiteral("plain decode %1").arg(timeAndPeak(plainLarge)), "");
-    printRow("choice while its file is prepared",
-             QStringLiteral("%1 ms, %2 decode(s)").arg(duringPreparation, 0, 'f', 1).arg(decodes),
-             QStringLiteral("plain decode %1 ms").arg(plainLarge.milliseconds, 0, 'f', 1), "1 decode");
+    const auto printWhilePrepared = [](const char* figure, const ChoiceWhilePrepared& measured) {
+        printRow(figure,
+                 QStringLiteral("%1 ms (%2x), %3 decodes")
+                     .arg(measured.choice, 0, 'f', 1)
+                     .arg(measured.choice / measured.plain, 0, 'f', 2)
+                     .arg(measured.decodes),
+                 QStringLiteral("plain decode %1 ms").arg(measured.plain, 0, 'f', 1), "<= 1.1x, 2 decodes");
+    };
+    printWhilePrepared("choice while the worker decodes, busy core", jpegWhilePrepared);
     const auto printFormat = [&](const char* name, double first, const Decode& checked, const Decode& plain,
-                                 double during, int duringDecodes) {
+                                 const ChoiceWhilePrepared& whilePrepared) {
         printRow(qPrintable(QStringLiteral("first choice, %1, shown").arg(QLatin1String(name))),
                  QStringLiteral("%1 ms").arg(first, 0, 'f', 2),
                  QStringLiteral("plain decode %1").arg(timeAndPeak(plain)), "< 16 ms");
         printRow("  its decode on the worker, structure checked", timeAndPeak(checked), QString(), "");
-        printRow("  choice while its file is prepared",
-                 QStringLiteral("%1 ms, %2 decode(s)").arg(during, 0, 'f', 1).arg(duringDecodes), QString(),
-                 "1 decode");
+        printWhilePrepared("  choice while the worker decodes, busy core", whilePrepared);
     };
-    printFormat("6000 x 4000 PNG", firstPng, checkedPng, plainPng, pngDuringPreparation, pngDecodes);
-    printFormat("4032 x 3024 HEIC", firstHeic, checkedHeic, plainHeic, heicDuringPreparation, heicDecodes);
+    printFormat("6000 x 4000 PNG", firstPng, checkedPng, plainPng, pngWhilePrepared);
+    printFormat("4032 x 3024 HEIC", firstHeic, checkedHeic, plainHeic, heicWhilePrepared);
     printRow("20000 x 20000 progressive header", timeAndPeak(refusal),
              QStringLiteral("plain decode %1").arg(timeAndPeak(plainRefusal)), "< 20 ms, < 16 MB");
     printRow("Form_Load with ten valid slots", QStringLiteral("%1 ms").arg(startUp, 0, 'f', 2), QString(), "< 20 ms");

@@ -26,6 +26,12 @@
 
 namespace tessaloom::bench {
 
+inline double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
 inline double medianMilliseconds(int runs, const std::function<void()>& work)
 {
     std::vector<double> times;
@@ -35,8 +41,7 @@ inline double medianMilliseconds(int runs, const std::function<void()>& work)
         work();
         times.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
     }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return median(std::move(times));
 }
 
 // A JPEG with gradients and many shapes, so it compresses like a photo rather than a flat fill.

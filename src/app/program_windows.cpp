@@ -6,13 +6,12 @@
 #include "help/qt/platform_help_viewer.h"
 #include "pictures/qt/picture_maintenance.h"
 #include "platform/qt/qt_picture.h"
+#include "platform/qt/window_placement.h"
 #include "screens/qt/about_dialog.h"
 #include "screens/qt/splash_window.h"
 
 #include <QApplication>
 #include <QImage>
-#include <QScreen>
-#include <QStyle>
 
 namespace tessaloom {
 
@@ -42,8 +41,7 @@ void ProgramWindows::loadAndShowGameWindow()
     GameWindowWidget* window = gameWindow_.get();
     messageBoxes_.setBeforeShow([window] { window->refresh(); });
     window->refresh();
-    window->setGeometry(
-        QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window->size(), window->screen()->availableGeometry()));
+    placeWindow(*window, nullptr); // on the screen of the splash that hands over
     window->show();
     // The splash that held the focus is closing; without a window manager nothing else would
     // hand it to the game window.

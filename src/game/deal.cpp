@@ -27,9 +27,10 @@ void GameWindow::ResetBoard()
     for (int p = 0; p < state_.NumCards; ++p)
         controls_.btnButton[p].Visible = true;
     // A new board made while View has the cards hidden is what the next Hide must show, never
-    // the flags of the old board.
+    // the flags of the old board; its cards show, so View is over and the menu offers it again.
     for (int p = 0; p < kBoardPositions; ++p)
         state_.SavedVisible[p] = p < state_.NumCards ? 1 : 0;
+    controls_.mnuViewCaption = "&View";
 }
 
 void GameWindow::DealCards()

@@ -77,13 +77,19 @@ void GameWindow::completeGame()
     MessageBoxes& boxes = services_.messageBoxes;
     std::int16_t& record = state_.Records[state_.NumRows];
     boxes.showMessage("You completed the puzzle in " + std::to_string(state_.Tries) + " tries.");
+    // Another running instance may have stored a record, or reset them, since this one read them
+    // at start-up: the record as stored now is the one to beat.
+    record = static_cast<std::int16_t>(settings_.number(stored::Record, state_.NumRows));
+    controls_.lblNumRecord = numberLabel(record);
     if (record == state_.Tries)
         boxes.showMessage("You equalled the record number of tries.");
     if (record == 0 || record > state_.Tries) {
         record = state_.Tries;
         controls_.lblNumRecord = numberLabel(record);
-        boxes.showMessage("You got the record number of tries!");
+        // Stored before its box opens: a record another instance stores while the box waits
+        // is never overwritten by this one.
         settings_.write(stored::Record, state_.NumRows, state_.Tries);
+        boxes.showMessage("You got the record number of tries!");
     }
     state_.LabelSet = static_cast<std::int16_t>(state_.LabelSet == 0 ? 1 : 0);
     mnuNewGame_Click();

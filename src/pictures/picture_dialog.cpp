@@ -110,8 +110,8 @@ void PictureDialog::applyPreviewRule()
 
 void PictureDialog::previewFile(const std::string& path)
 {
-    if (PictureRef picture = services_.pictures.loadPicture(path, devicePixels(kPreviewBox, devicePixelRatio_)))
-        controls_.imgImage.Picture = std::move(picture);
+    PictureRef picture = services_.pictures.loadPicture(path, devicePixels(kPreviewBox, devicePixelRatio_));
+    controls_.imgImage.Picture = picture ? std::move(picture) : controls_.imgImageNotFound.Picture;
 }
 
 void PictureDialog::preparePreviews()

@@ -28,7 +28,7 @@ struct PictureDialogServices {
 };
 
 // The two stand-in pictures of the dialog: for a slot with neither label nor path, and for a
-// path that names no existing file.
+// path that names no existing file or a file that is no picture.
 struct PicturePlaceholders {
     PictureRef noImageSelected;
     PictureRef imageNotFound;
@@ -90,8 +90,8 @@ private:
     // list's handler at once.
     void selectSlotEntry(int entry);
     void applyPreviewRule();
-    // Shows the picture of a file in the preview; a file that cannot be read as a picture
-    // leaves the preview as it was.
+    // Shows the picture of an existing file in the preview; one that cannot be read as a
+    // picture shows as not found, never as the picture shown before.
     void previewFile(const std::string& path);
     // Decodes the previews of the stored slots in the background, so choosing a slot shows its
     // picture at once.

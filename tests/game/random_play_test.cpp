@@ -175,8 +175,8 @@ protected:
     }
 
     // Found cards, cards hidden by View and cards beyond the grid never show; at most the open
-    // pair shows its faces, in the game's label set; the labels and the stored records agree
-    // with what was played.
+    // pair shows its faces, in the game's label set; the menu reads "&Hide" exactly while View
+    // hides the cards; the labels and the stored records agree with what was played.
     void check()
     {
         int faces = 0;
@@ -192,6 +192,8 @@ protected:
         }
         if (faces > (controls().Timer1.running() ? 2 : 1))
             report("faces up:", faces);
+        if ((controls().mnuViewCaption == "&Hide") != hiddenByView)
+            report("the menu does not offer what F8 does next: " + controls().mnuViewCaption);
         if (controls().lblNumTries != " " + std::to_string(tries))
             report("tries label " + controls().lblNumTries + " after", tries);
         if (controls().lblNumRecord != " " + std::to_string(records[state().NumRows]))

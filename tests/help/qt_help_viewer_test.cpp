@@ -78,10 +78,13 @@ protected:
 
 // The start topic and its picture from the file; links between topics and to anchors are
 // followed in the pane, web links go to the browser, nothing outside the file enters the pane.
+// The window lies inside the screen, its design width shrunk to the offscreen screen's 800.
 TEST_F(HelpViewerTest, ContentsShowsTheStartTopicInAWindowOfItsOwnAndLinksAreFollowed)
 {
     commands.showContents(kWelcomeTopic);
     ASSERT_TRUE(shown());
+    EXPECT_TRUE(window()->screen()->availableGeometry().contains(window()->frameGeometry()));
+    EXPECT_EQ(window()->height(), 580);
     EXPECT_EQ(window()->currentTopic(), QStringLiteral("Welcome.htm"));
     EXPECT_EQ(part<QTreeWidget>("contents")->currentItem()->text(0), QStringLiteral("Welcome to Tessaloom"));
     window()->grab();

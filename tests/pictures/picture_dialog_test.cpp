@@ -65,7 +65,7 @@ TEST_F(PictureDialogTest, ApplyTrimsClearsASlotWithBothBoxesEmptyAndDigitsComeBa
     EXPECT_TRUE(messageBoxes.shown.empty());
 }
 
-TEST_F(PictureDialogTest, ThePreviewFollowsTheShownSlot)
+TEST_F(PictureDialogTest, ThePreviewFollowsTheShownSlotAndAFileThatIsNoPictureShowsAsNotFound)
 {
     storeSlot(1, "Beach", "/p/beach.jpg");
     storeSlot(2, "Label only", "");
@@ -80,28 +80,38 @@ TEST_F(PictureDialogTest, ThePreviewFollowsTheShownSlot)
     EXPECT_EQ(pictures.lastBox, (PixelSize{480, 400}));
     EXPECT_EQ(pictures.prepared, (std::vector<std::string>{"/p/beach.jpg", "/p/notes.txt"}));
     EXPECT_EQ(pictures.preparedBox, (PixelSize{480, 400}));
-    // A file that exists but is no picture leaves the preview as it was.
+    // A file that exists but is no picture never leaves the picture of another slot in view.
     std::vector<std::string> shown;
     for (int slot : {5, 3, 7, 2}) {
         selectSlot(slot);
         shown.push_back(preview());
     }
     EXPECT_EQ(shown,
-              (std::vector<std::string>{"/p/beach.jpg", "image not found", "no image selected", "image not found"}));
+              (std::vector<std::string>{"image not found", "image not found", "no image selected", "image not found"}));
+    // Nor after Apply.
+    const auto afterApply = [this](const std::string& path) {
+        type("Two", path);
+        dialog.btnApply_Click();
+        return preview();
+    };
+    EXPECT_EQ(afterApply("/p/beach.jpg"), "/p/beach.jpg");
+    EXPECT_EQ(afterApply("/p/notes.txt"), "image not found");
 }
 
 TEST_F(PictureDialogTest, BrowseFillsThePathWithoutStoringAndACancelLeavesIt)
 {
-    files.files = {"/p/cat.gif"};
+    files.files = {"/p/cat.gif", "/p/notes.txt"};
     pictures.readable = {"/p/cat.gif"};
     dialog.Form_Load();
     type("Cat", "/p/typed.jpg");
-    chooser.answers = {std::nullopt, "/p/cat.gif"};
+    chooser.answers = {std::nullopt, "/p/cat.gif", "/p/notes.txt"};
     dialog.btnBrowse_Click();
     EXPECT_EQ(boxes(), Slot("Cat", "/p/typed.jpg"));
     dialog.btnBrowse_Click();
     EXPECT_EQ(boxes(), Slot("Cat", "/p/cat.gif"));
     EXPECT_EQ(preview(), "/p/cat.gif");
+    dialog.btnBrowse_Click(); // a file that is no picture
+    EXPECT_EQ(preview(), "image not found");
     EXPECT_EQ(
         chooser.filters.back(),
         "JPEG (*.jpg; *.jpe; *.jpeg)|*.jpg; *.jpe; *.jpeg|BMP (*.bmp)|*.bmp|GIF (*.gif)|*.gif|All files (*.*)|*.*");

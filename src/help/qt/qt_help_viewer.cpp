@@ -1,6 +1,7 @@
 #include "help/qt/qt_help_viewer.h"
 
 #include "help/qt/help_viewer_window.h"
+#include "platform/qt/window_placement.h"
 
 namespace tessaloom {
 
@@ -37,6 +38,9 @@ bool QtHelpViewer::open(const std::string& helpFile)
 
 void QtHelpViewer::present()
 {
+    // Opened on the screen of the window the command came from; once open, where the user put it.
+    if (!window_->isVisible())
+        placeWindow(*window_, nullptr);
     if (window_->isMinimized())
         window_->showNormal();
     else

@@ -2,11 +2,11 @@
 
 #include "pictures/qt/picture_dialog_widget.h"
 #include "platform/qt/qt_picture.h"
+#include "platform/qt/window_placement.h"
 
 #include <QGuiApplication>
 #include <QImage>
 #include <QScreen>
-#include <QStyle>
 
 namespace tessaloom {
 
@@ -52,10 +52,9 @@ void PictureMaintenance::exec()
     logic_.setDevicePixelRatio(screen->devicePixelRatio());
     logic_.Form_Load();
     window_->refresh();
-    window_->setGeometry(
-        QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window_->size(), screen->availableGeometry()));
     // Modal over the game window only, so the help viewer opened from the dialog takes input.
     window_->setWindowModality(Qt::WindowModal);
+    placeWindow(*window_, window_->parentWidget());
     window_->exec();
 }
 

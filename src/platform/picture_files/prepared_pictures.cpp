@@ -10,7 +10,7 @@ PreparedPictures::PreparedPictures(PictureDecoder& decoder, BackgroundExecutor& 
 
 PictureRef PreparedPictures::loadPicture(const std::string& path, PixelSize box)
 {
-    return obtain(*entryFor(path, box));
+    return obtain(*entryFor(path, box), Caller::Choice);
 }
 
 void PreparedPictures::preparePictures(const std::vector<std::string>& paths, PixelSize box)
@@ -20,7 +20,7 @@ void PreparedPictures::preparePictures(const std::vector<std::string>& paths, Pi
         std::shared_ptr<Entry> entry = entryFor(path, box);
         worker_.post([this, entry, preparation] {
             if (preparation == preparation_)
-                obtain(*entry);
+                obtain(*entry, Caller::Worker);
         });
     }
 }
@@ -40,18 +40,32 @@ std::shared_ptr<PreparedPictures::Entry> PreparedPictures::entryFor(const std::s
     return entries_.front();
 }
 
-PictureRef PreparedPictures::obtain(Entry& entry)
+PictureRef PreparedPictures::obtain(Entry& entry, Caller caller)
 {
-    const std::lock_guard lock(entry.decoding);
     const std::optional<FileStamp> stamp = decoder_.stamp(entry.path);
     if (!stamp)
         return nullptr;
-    if (!entry.decoded || entry.stamp != *stamp) {
-        entry.picture = decoder_.decode(entry.path, entry.box);
-        entry.stamp = *stamp;
-        entry.decoded = true;
+    std::uint64_t kept = 0;
+    {
+        const std::lock_guard lock(entry.mutex);
+        if (entry.kept > 0 && entry.stamp == *stamp)
+            return entry.picture;
+        // A choice never waits for the low-priority worker; the worker never decodes a second copy.
+        if (caller == Caller::Worker && entry.decoding > 0)
+            return nullptr;
+        ++entry.decoding;
+        kept = entry.kept;
     }
-    return entry.picture;
+    PictureRef picture = decoder_.decode(entry.path, entry.box);
+    const std::lock_guard lock(entry.mutex);
+    --entry.decoding;
+    // A choice's decode is the newest; the worker's is dropped when a choice's came meanwhile.
+    if (caller == Caller::Choice || entry.kept == kept) {
+        entry.picture = picture;
+        entry.stamp = *stamp;
+        ++entry.kept;
+    }
+    return picture;
 }
 
 } // namespace tessaloom

@@ -14,8 +14,9 @@ namespace tessaloom {
 
 // Pictures decoded ahead of their choice by a background worker, and those chosen before, for
 // as long as their files do not change. A choice of a prepared file returns at once; a choice of
-// a file being decoded waits for that decode; a choice of a file still waiting its turn decodes
-// it at once, and the worker then finds it done. No file is decoded twice for the same box.
+// any other file decodes it at once on the calling thread, never waiting for the low-priority
+// worker: a decode the worker is running meanwhile is dropped when it ends, and one still
+// waiting its turn finds the file done. The worker never decodes a file that is being decoded.
 class PreparedPictures final : public PictureLoader {
 public:
     PreparedPictures(PictureDecoder& decoder, BackgroundExecutor& worker);
@@ -32,14 +33,17 @@ private:
         }
         const std::string path;
         const PixelSize box;
-        std::mutex decoding; // held through the decode, so whoever comes second waits for it
-        bool decoded = false;
+        std::mutex mutex;       // guards what follows; never held through a decode
+        int decoding = 0;       // decodes of the file running now
+        std::uint64_t kept = 0; // pictures kept so far: none yet, or whether one came meanwhile
         FileStamp stamp;
         PictureRef picture;
     };
+    enum class Caller { Choice, Worker };
 
     std::shared_ptr<Entry> entryFor(const std::string& path, PixelSize box);
-    PictureRef obtain(Entry& entry);
+    // The entry's picture when its file is unchanged, else a decode of the file now.
+    PictureRef obtain(Entry& entry, Caller caller);
 
     // Enough for the ten slots at two box sizes; the least recently used go first.
     static constexpr std::size_t kEntries = 24;

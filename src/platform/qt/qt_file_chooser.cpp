@@ -1,5 +1,7 @@
 #include "platform/qt/qt_file_chooser.h"
 
+#include "platform/qt/window_placement.h"
+
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -37,7 +39,7 @@ QString toQtFileFilter(const std::string& filter)
 
 std::optional<std::string> QtFileChooser::chooseFile(const std::string& filter)
 {
-    QFileDialog dialog(owner_, QString(), QString(), toQtFileFilter(filter));
+    PlacedDialog<QFileDialog> dialog(owner_, QString(), QString(), toQtFileFilter(filter));
     dialog.setFileMode(QFileDialog::ExistingFile);
     // Modal over the picture dialog only, like every modal window of the program.
     dialog.setWindowModality(Qt::WindowModal);

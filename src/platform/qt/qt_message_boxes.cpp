@@ -1,6 +1,7 @@
 #include "platform/qt/qt_message_boxes.h"
 
 #include "platform/application_info.h"
+#include "platform/qt/window_placement.h"
 
 #include <QMessageBox>
 
@@ -16,8 +17,8 @@ namespace {
 int runBox(QWidget* owner, const std::string& text, QMessageBox::StandardButtons buttons,
            QMessageBox::StandardButton defaultButton)
 {
-    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kApplicationTitle), QString::fromStdString(text), buttons,
-                    owner);
+    PlacedDialog<QMessageBox> box(QMessageBox::NoIcon, QString::fromUtf8(kApplicationTitle),
+                                  QString::fromStdString(text), buttons, owner);
     box.setDefaultButton(defaultButton);
     // Blocks its owner only: the help viewer, a window of its own, stays in use.
     box.setWindowModality(Qt::WindowModal);

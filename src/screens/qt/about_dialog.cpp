@@ -2,13 +2,12 @@
 
 #include "artwork/artwork.h"
 #include "platform/qt/program_font.h"
+#include "platform/qt/window_placement.h"
 #include "screens/about_box.h"
 #include "ui_about_dialog.h"
 
 #include <QPixmap>
 #include <QPushButton>
-#include <QScreen>
-#include <QStyle>
 
 namespace tessaloom {
 
@@ -37,8 +36,7 @@ AboutDialog::AboutDialog(const Calendar& calendar, QWidget* owner)
     logic_->Form_Load();
     refresh();
     // Centred on the screen the owner is on, not over the owner.
-    QScreen* screen = owner ? owner->screen() : this->screen();
-    setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen->availableGeometry()));
+    placeWindow(*this, owner);
 }
 
 AboutDialog::~AboutDialog() = default;

@@ -2,6 +2,7 @@
 
 #include "artwork/artwork.h"
 #include "platform/qt/program_font.h"
+#include "platform/qt/window_placement.h"
 #include "screens/game_window_launcher.h"
 #include "screens/splash_screen.h"
 #include "ui_splash_window.h"
@@ -10,8 +11,6 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPixmap>
-#include <QScreen>
-#include <QStyle>
 #include <QTimer>
 
 namespace tessaloom {
@@ -57,7 +56,7 @@ SplashWindow::SplashWindow(const ApplicationInfo& application, const Calendar& c
 
     logic_->Form_Load();
     refresh();
-    setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen()->availableGeometry()));
+    placeWindow(*this, nullptr);
 }
 
 SplashWindow::~SplashWindow() = default;

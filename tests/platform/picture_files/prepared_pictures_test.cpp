@@ -19,14 +19,18 @@ struct ManualWorker final : BackgroundExecutor {
     }
 };
 
-// Files with stamps; "broken" ones exist but decode to nothing. Records every decode.
+// Files with stamps; "broken" ones exist but decode to nothing. Records every decode, and runs
+// a hook once inside the next decode, where another thread would act while it runs.
 struct ScriptedDecoder final : PictureDecoder {
     std::map<std::string, FileStamp> files{{"/p/a.jpg", {10, 1}}, {"/p/b.jpg", {20, 1}}, {"/p/broken.jpg", {5, 1}}};
     std::vector<std::string> decodes;
+    std::function<void()> whileDecoding;
 
     PictureRef decode(const std::string& path, PixelSize box) override
     {
         decodes.push_back(path + " " + std::to_string(box.width));
+        if (const auto meanwhile = std::exchange(whileDecoding, nullptr))
+            meanwhile();
         return path.find("broken") == std::string::npos ? std::make_shared<NamedPicture>(path) : nullptr;
     }
     std::optional<FileStamp> stamp(const std::string& path) override
@@ -43,20 +47,33 @@ protected:
     const PixelSize box{642, 480};
 };
 
-TEST_F(PreparedPicturesTest, EachFileIsDecodedOnceWhetherTheChoiceOrTheWorkerComesFirst)
+// The worker runs at low priority: a choice never waits for it. A file is decoded once,
+// whether the choice or the worker comes first, and twice only when chosen while the worker
+// decodes it.
+TEST_F(PreparedPicturesTest, AChoiceNeverWaitsForTheWorkerAndEachFileIsDecodedOnceBesidesARunningDecode)
 {
     pictures.preparePictures({"/p/a.jpg", "/p/b.jpg", "/p/broken.jpg"}, box);
     EXPECT_TRUE(decoder.decodes.empty()); // nothing runs on the caller's thread
 
-    // Chosen before the worker reached it: decoded at once, and the worker finds it done.
+    // a chosen before the worker reached it: decoded at once, and the worker finds it done; b
+    // chosen while the worker decodes it: decoded at once again, the worker's copy dropped.
     const PictureRef a = pictures.loadPicture("/p/a.jpg", box);
-    EXPECT_EQ(pictureName(a), "/p/a.jpg");
+    PictureRef b;
+    decoder.whileDecoding = [&] { b = pictures.loadPicture("/p/b.jpg", box); };
     worker.runAll();
     EXPECT_EQ(pictures.loadPicture("/p/a.jpg", box), a);
-    EXPECT_EQ(pictureName(pictures.loadPicture("/p/b.jpg", box)), "/p/b.jpg");
+    EXPECT_EQ(pictureName(b), "/p/b.jpg");
+    EXPECT_EQ(pictures.loadPicture("/p/b.jpg", box), b);
     // A file that is no picture is not tried again either.
     EXPECT_EQ(pictures.loadPicture("/p/broken.jpg", box), nullptr);
-    EXPECT_EQ(decoder.decodes, (std::vector<std::string>{"/p/a.jpg 642", "/p/b.jpg 642", "/p/broken.jpg 642"}));
+
+    // The worker's turn comes while a choice decodes the file: it leaves the file alone.
+    pictures.preparePictures({"/p/a.jpg"}, {321, 240});
+    decoder.whileDecoding = [&] { worker.runAll(); };
+    pictures.loadPicture("/p/a.jpg", {321, 240});
+    EXPECT_EQ(decoder.decodes,
+              (std::vector<std::string>{"/p/a.jpg 642", "/p/b.jpg 642", "/p/b.jpg 642", "/p/broken.jpg 642",
+                                        "/p/a.jpg 321"}));
 }
 
 TEST_F(PreparedPicturesTest, AChangedFileOrAnotherBoxIsDecodedAgainAndAVanishedFileFails)
