@@ -42,12 +42,13 @@ function(tessaloom_add_qt_test name)
 endfunction()
 
 # A libFuzzer target built from <name>.cpp beside the caller, and a test that runs it for a short,
-# bounded time from the seed corpus and dictionary there (<dict>); what it finds goes to the
+# bounded time from the seed corpus (if any) and dictionary there (<dict>); what it finds goes to the
 # build folder, never into the sources. MAX_LEN raises the longest input it tries (libFuzzer's
 # default is 4096 bytes); SEEDS names a program, <seeds>.cpp beside the caller, that writes more
-# seed files into the folder it is given at build time, for seeds too large to keep in the sources.
+# seed files into the folder it is given at build time, for seeds too large to keep in the sources;
+# SEED_FILES lists files (build outputs among them) copied into a seed folder at build time.
 function(tessaloom_add_fuzz_test name library seconds dict)
-  cmake_parse_arguments(PARSE_ARGV 4 fuzz "" "MAX_LEN;SEEDS" "")
+  cmake_parse_arguments(PARSE_ARGV 4 fuzz "" "MAX_LEN;SEEDS" "SEED_FILES")
   if(NOT TARGET fuzz_targets)
     add_custom_target(fuzz_targets)
   endif()
@@ -62,7 +63,10 @@ function(tessaloom_add_fuzz_test name library seconds dict)
   if(fuzz_MAX_LEN)
     list(APPEND options -max_len=${fuzz_MAX_LEN})
   endif()
-  set(seed_folders ${CMAKE_CURRENT_SOURCE_DIR}/corpus)
+  set(seed_folders)
+  if(IS_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}/corpus)
+    list(APPEND seed_folders ${CMAKE_CURRENT_SOURCE_DIR}/corpus)
+  endif()
   if(fuzz_SEEDS)
     set(made ${CMAKE_CURRENT_BINARY_DIR}/${name}_seeds)
     add_executable(${fuzz_SEEDS} ${fuzz_SEEDS}.cpp)
@@ -75,6 +79,18 @@ function(tessaloom_add_fuzz_test name library seconds dict)
     add_custom_target(${fuzz_SEEDS}_made DEPENDS ${made}.made)
     add_dependencies(fuzz_targets ${fuzz_SEEDS}_made)
     list(APPEND seed_folders ${made})
+  endif()
+  if(fuzz_SEED_FILES)
+    set(copied ${CMAKE_CURRENT_BINARY_DIR}/${name}_seed_files)
+    add_custom_command(OUTPUT ${copied}.copied
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${copied}
+      COMMAND ${CMAKE_COMMAND} -E copy ${fuzz_SEED_FILES} ${copied}
+      COMMAND ${CMAKE_COMMAND} -E touch ${copied}.copied
+      DEPENDS ${fuzz_SEED_FILES}
+      VERBATIM)
+    add_custom_target(${name}_seed_files DEPENDS ${copied}.copied)
+    add_dependencies(fuzz_targets ${name}_seed_files)
+    list(APPEND seed_folders ${copied})
   endif()
   add_test(NAME ${name}
     COMMAND ${name} ${options} -dict=${CMAKE_CURRENT_SOURCE_DIR}/${dict} -artifact_prefix=${CMAKE_CURRENT_BINARY_DIR}/

@@ -1,22 +1,25 @@
 #include "help/chm_file.h"
 
+#include "help/chm_check.h"
+
 #include <chm_lib.h>
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdint>
-#include <filesystem>
-#include <system_error>
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace tessaloom {
 namespace {
 
 // Help topics and their pictures are small; an object that claims more than this comes from
-// a damaged file and is refused rather than allocated.
+// a damaged file and is refused rather than allocated. The same holds for the whole file.
 constexpr LONGUINT64 kLargestObject = 64 * 1024 * 1024;
-
-// The compressed section that holds the topics, stored uncompressed itself.
-constexpr const char* kCompressedContent = "::DataSpace/Storage/MSCompressed/Content";
+constexpr std::uint64_t kLargestFile = 64 * 1024 * 1024;
 
 // Codes of the #SYSTEM entries read here.
 constexpr unsigned kSystemContentsFile = 0;
@@ -48,27 +51,72 @@ std::string withLeadingSlash(const std::string& path)
     return !path.empty() && path.front() == '/' ? path : "/" + path;
 }
 
+// The bytes of the regular file at the path, or nothing. The file is opened without waiting
+// and judged by the open descriptor, so a pipe or a device put at the path, even after any
+// test of the path, is refused instead of blocking the program.
+std::optional<std::string> readRegularFile(const std::string& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    std::optional<std::string> bytes;
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && static_cast<std::uint64_t>(info.st_size) <= kLargestFile) {
+        bytes.emplace();
+        char buffer[1 << 16];
+        for (ssize_t got = 1; got != 0;) {
+            got = ::read(fd, buffer, sizeof buffer);
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got < 0 || bytes->size() + static_cast<std::size_t>(got) > kLargestFile) {
+                bytes.reset();
+                break;
+            }
+            bytes->append(buffer, static_cast<std::size_t>(got));
+        }
+    }
+    ::close(fd);
+    return bytes;
+}
+
+// chmlib opens files by name and reads them as it goes. It is given a sealed copy of the
+// checked bytes in memory, named through /proc/self/fd: it reads exactly what was checked,
+// whatever happens to the file on disk meanwhile.
+struct ::chmFile* openChecked(std::string_view bytes)
+{
+    const int fd = ::memfd_create("help", MFD_CLOEXEC | MFD_ALLOW_SEALING);
+    if (fd < 0)
+        return nullptr;
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t wrote = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (wrote < 0 && errno == EINTR)
+            continue;
+        if (wrote <= 0)
+            break;
+        done += static_cast<std::size_t>(wrote);
+    }
+    struct ::chmFile* handle = nullptr;
+    if (done == bytes.size() && ::fcntl(fd, F_ADD_SEALS, F_SEAL_SHRINK | F_SEAL_GROW | F_SEAL_WRITE | F_SEAL_SEAL) == 0)
+        handle = chm_open(("/proc/self/fd/" + std::to_string(fd)).c_str());
+    ::close(fd);
+    return handle;
+}
+
 } // namespace
 
 std::unique_ptr<ChmFile> ChmFile::open(const std::string& path)
 {
-    // Only a regular file: opening a pipe or a device would block or read forever.
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(std::filesystem::path(path), error))
+    const std::optional<std::string> bytes = readRegularFile(path);
+    return bytes ? fromBytes(*bytes) : nullptr;
+}
+
+std::unique_ptr<ChmFile> ChmFile::fromBytes(std::string_view bytes)
+{
+    if (!isSoundHelpFile(bytes))
         return nullptr;
-    struct ::chmFile* handle = chm_open(path.c_str());
-    if (!handle)
-        return nullptr;
-    std::unique_ptr<ChmFile> file(new ChmFile(handle));
-    // chmlib reads the missing part of a cut-off file as zeros, which would show as empty
-    // topics; a file whose compressed section is not there to its last byte is refused.
-    chmUnitInfo content{};
-    if (chm_resolve_object(handle, kCompressedContent, &content) == CHM_RESOLVE_SUCCESS && content.length > 0) {
-        unsigned char last = 0;
-        if (chm_retrieve_object(handle, &content, &last, content.length - 1, 1) != 1)
-            return nullptr;
-    }
-    return file;
+    struct ::chmFile* handle = openChecked(bytes);
+    return handle ? std::unique_ptr<ChmFile>(new ChmFile(handle)) : nullptr;
 }
 
 ChmFile::ChmFile(struct ::chmFile* handle)

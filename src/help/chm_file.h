@@ -3,6 +3,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 struct chmFile;
@@ -22,8 +23,11 @@ struct ChmSystemInfo {
 // without regard to case, as the help format does.
 class ChmFile {
 public:
-    // Null when the path names no regular file or the file is not a readable help file.
+    // Null when the path names no regular file or the file is not a sound help file
+    // (isSoundHelpFile): a damaged file is treated as a missing one.
     static std::unique_ptr<ChmFile> open(const std::string& path);
+    // The same for the bytes of a help file.
+    static std::unique_ptr<ChmFile> fromBytes(std::string_view bytes);
 
     ~ChmFile();
     ChmFile(const ChmFile&) = delete;

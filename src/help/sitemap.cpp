@@ -45,6 +45,9 @@ void appendUtf8(std::string& out, std::uint32_t code)
     }
 }
 
+// The longest reference taken, from its '&' to its ';'.
+constexpr std::size_t kLongestReference = 11;
+
 // The numeric references and the few named ones that sitemap files use; anything else is
 // kept as written.
 std::string decodeReferences(std::string_view text)
@@ -56,8 +59,10 @@ std::string decodeReferences(std::string_view text)
             out += text[i++];
             continue;
         }
-        const std::size_t end = text.find(';', i);
-        if (end == std::string_view::npos || end - i > 10) {
+        // Looked for no further than a reference can reach, so a run of '&' takes linear time.
+        const std::size_t semicolon = text.substr(i, kLongestReference).find(';');
+        const std::size_t end = semicolon == std::string_view::npos ? semicolon : i + semicolon;
+        if (end == std::string_view::npos) {
             out += text[i++];
             continue;
         }

@@ -4,8 +4,11 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <climits>
+#include <csignal>
 #include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -189,16 +192,136 @@ std::int32_t writeTarget(const std::string& path, std::string& target)
     return kRegistrySuccess;
 }
 
-// Writes the new content beside the file, brings it to the disk, renames it over the file and
-// makes the rename lasting: without the first sync a power cut can leave an empty file on file
-// systems that order data after the rename (XFS, f2fs, ext4 with data=writeback).
-std::int32_t replaceFile(const std::string& target, const std::string& content, const struct stat& old,
-                         FileCalls& calls)
+// A write's temporary files are named "<file>.tmp-XXXXXX"; older versions used "<file>.tmp".
+std::string temporaryPrefix(const std::string& target)
 {
-    // Only a writer holding the lock touches this name, so one left by a killed writer is stale.
-    const std::string temporary = target + ".tmp";
-    ::unlink(temporary.c_str());
-    FileDescriptor fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+    return target + ".tmp";
+}
+
+// Removes the temporary files of writers killed before their rename. Only the lock's holder
+// writes one, so any found while holding the lock is left over.
+void removeLeftovers(const std::string& target)
+{
+    const std::string prefix = temporaryPrefix(target).substr(target.find_last_of('/') + 1);
+    DIR* folder = ::opendir(folderOf(target).c_str());
+    if (!folder)
+        return;
+    while (const dirent* entry = ::readdir(folder))
+        if (std::string_view(entry->d_name).starts_with(prefix))
+            ::unlinkat(::dirfd(folder), entry->d_name, 0);
+    ::closedir(folder);
+}
+
+std::string hostName()
+{
+    char name[256] = {};
+    ::gethostname(name, sizeof name - 1);
+    return name;
+}
+
+// Where the file system has no locks, writers take turns by a lock file beside the settings
+// file, created exclusively, as version-control tools do. It names its owner ("<pid> <host>");
+// one whose owner is gone from this host, or older than kStaleLockAge, was left by a writer
+// that died and is broken. Released when it goes out of scope.
+class LockFile {
+public:
+    explicit LockFile(std::string path)
+        : path_(std::move(path))
+    {
+    }
+    LockFile(const LockFile&) = delete;
+    LockFile& operator=(const LockFile&) = delete;
+    ~LockFile()
+    {
+        if (held())
+            ::unlink(path_.c_str());
+    }
+
+    // One attempt to take it, breaking a stale one first: 0 (then taken() tells), or a code.
+    std::int32_t tryTake()
+    {
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            FileDescriptor fd(::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+            if (fd.valid()) {
+                struct stat info {};
+                if (writeAll(fd.get(), std::to_string(::getpid()) + " " + hostName() + "\n") != kRegistrySuccess ||
+                    ::fstat(fd.get(), &info) != 0) {
+                    ::unlink(path_.c_str());
+                    return kErrorWriteFault;
+                }
+                device_ = info.st_dev;
+                inode_ = info.st_ino;
+                taken_ = true;
+                return kRegistrySuccess;
+            }
+            if (errno != EEXIST)
+                return codeFromErrno(errno, kErrorAccessDenied);
+            if (!breakIfStale())
+                break;
+        }
+        return kRegistrySuccess;
+    }
+
+    bool taken() const { return taken_; }
+
+    // Taken, and then broken by another writer (this one stood too long): what it does under
+    // the lock is no longer safe.
+    bool lost() const { return taken_ && !held(); }
+
+private:
+    bool held() const
+    {
+        struct stat info {};
+        return taken_ && ::lstat(path_.c_str(), &info) == 0 && info.st_dev == device_ && info.st_ino == inode_;
+    }
+
+    // Removes the lock file if a writer that died left it; true when it is gone.
+    bool breakIfStale() const
+    {
+        FileDescriptor fd(::open(path_.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC));
+        struct stat info {};
+        if (!fd.valid() || ::fstat(fd.get(), &info) != 0)
+            return errno == ENOENT;
+        if (!S_ISREG(info.st_mode))
+            return false;
+        char owner[256] = {};
+        const ssize_t got = ::read(fd.get(), owner, sizeof owner - 1);
+        const std::string_view text(owner, got > 0 ? static_cast<std::size_t>(got) : 0);
+        pid_t pid = 0;
+        const auto [space, error] = std::from_chars(text.data(), text.data() + text.size(), pid);
+        const std::string_view host = error == std::errc() && space < text.data() + text.size() && *space == ' '
+            ? text.substr(space + 1 - text.data(), text.find('\n') - (space + 1 - text.data()))
+            : std::string_view();
+        const bool ownerGone = pid > 0 && host == hostName() && ::kill(pid, 0) != 0 && errno == ESRCH;
+        const bool old =
+            std::chrono::system_clock::now() - std::chrono::system_clock::from_time_t(info.st_mtime) > kStaleLockAge;
+        if (!ownerGone && !old)
+            return false;
+        // Only the file judged: another writer may have broken it and taken a new one meanwhile.
+        struct stat current {};
+        return ::lstat(path_.c_str(), &current) == 0 && current.st_dev == info.st_dev &&
+            current.st_ino == info.st_ino && ::unlink(path_.c_str()) == 0;
+    }
+
+    std::string path_;
+    dev_t device_ = 0;
+    ino_t inode_ = 0;
+    bool taken_ = false;
+};
+
+// Returned by replaceFile when the lock file was broken before the rename.
+constexpr std::int32_t kLockLost = -1;
+
+// Writes the new content to a temporary file of its own beside the file, brings it to the
+// disk, renames it over the file (only while the lock is still held) and makes the rename
+// lasting: without the first sync a power cut can leave an empty file on file systems that
+// order data after the rename (XFS, f2fs, ext4 with data=writeback).
+std::int32_t replaceFile(const std::string& target, const std::string& content, const struct stat& old,
+                         const LockFile& lockFile, FileCalls& calls)
+{
+    removeLeftovers(target);
+    std::string temporary = temporaryPrefix(target) + "-XXXXXX";
+    FileDescriptor fd(::mkostemp(temporary.data(), O_CLOEXEC));
     if (!fd.valid())
         return codeFromErrno(errno, kErrorWriteFault);
     std::int32_t code = kRegistrySuccess;
@@ -211,6 +334,8 @@ std::int32_t replaceFile(const std::string& target, const std::string& content, 
             code = codeFromErrno(error, kErrorWriteFault);
     if (fd.close() != 0 && code == kRegistrySuccess)
         code = codeFromErrno(errno, kErrorWriteFault);
+    if (code == kRegistrySuccess && lockFile.lost())
+        code = kLockLost;
     if (code == kRegistrySuccess && ::rename(temporary.c_str(), target.c_str()) != 0)
         code = codeFromErrno(errno, kErrorWriteFault);
     if (code != kRegistrySuccess) {
@@ -220,16 +345,25 @@ std::int32_t replaceFile(const std::string& target, const std::string& content, 
     return syncFolder(folderOf(target), calls);
 }
 
-// Takes the open file's lock, waiting for another writer until the deadline. A lock call that
-// fails outright (a file system without locks) stops nothing: the rename still keeps the file
-// whole, only two writers at the same moment might lose one's change.
-std::int32_t lockFile(int fd, FileCalls& calls, std::chrono::steady_clock::time_point deadline)
+// Takes the open file's lock, or where the file system has none (the lock call fails outright),
+// the lock file; waits for another writer until the deadline.
+std::int32_t takeLock(int fd, LockFile& lockFile, FileCalls& calls, std::chrono::steady_clock::time_point deadline)
 {
     std::chrono::milliseconds wait{1};
+    bool lockless = false;
     for (;;) {
-        const int error = calls.tryLock(fd);
-        if (error != EWOULDBLOCK && error != EINTR)
-            return kRegistrySuccess;
+        if (!lockless) {
+            const int error = calls.tryLock(fd);
+            if (error == 0)
+                return kRegistrySuccess;
+            lockless = error != EWOULDBLOCK && error != EINTR;
+        }
+        if (lockless) {
+            if (const std::int32_t code = lockFile.tryTake())
+                return code;
+            if (lockFile.taken())
+                return kRegistrySuccess;
+        }
         const auto now = calls.now();
         if (now >= deadline)
             return kErrorTimeout;
@@ -287,8 +421,11 @@ std::int32_t updateFileContent(const std::string& path, const ContentChange& cha
         return codeFromErrno(errno, kErrorAccessDenied);
 
     // The lock lives on the file, which a writer replaces: after waiting for it, make sure the
-    // file locked is still the one at the path, or start again on the new one.
-    for (;;) {
+    // file locked is still the one at the path, or start again on the new one. Start again, too,
+    // when a lock file was broken under this writer.
+    for (bool again = false;; again = true) {
+        if (again && calls.now() >= deadline)
+            return kErrorTimeout;
         FileDescriptor fd(::open(target.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666));
         if (!fd.valid())
             return codeFromErrno(errno, kErrorAccessDenied);
@@ -297,14 +434,12 @@ std::int32_t updateFileContent(const std::string& path, const ContentChange& cha
             return codeFromErrno(errno, kErrorReadFault);
         if (!S_ISREG(held.st_mode))
             return kErrorAccessDenied;
-        if (const std::int32_t code = lockFile(fd.get(), calls, deadline))
+        LockFile lockFile(target + ".lock");
+        if (const std::int32_t code = takeLock(fd.get(), lockFile, calls, deadline))
             return code;
         struct stat current {};
-        if (::stat(target.c_str(), &current) != 0 || current.st_ino != held.st_ino || current.st_dev != held.st_dev) {
-            if (calls.now() >= deadline)
-                return kErrorTimeout;
+        if (::stat(target.c_str(), &current) != 0 || current.st_ino != held.st_ino || current.st_dev != held.st_dev)
             continue;
-        }
         if (::fstat(fd.get(), &held) != 0)
             return codeFromErrno(errno, kErrorReadFault);
 
@@ -319,7 +454,15 @@ std::int32_t updateFileContent(const std::string& path, const ContentChange& cha
         // A file this store would refuse to read next time is not written.
         if (after.size() > kMaxFileContent)
             return kErrorFileTooLarge;
-        return replaceFile(target, after, held, calls);
+        const std::int32_t code = replaceFile(target, after, held, lockFile, calls);
+        if (code == kLockLost)
+            continue;
+        if (code != kRegistrySuccess || !lockFile.lost())
+            return code;
+        // The lock file was broken around the rename: the write counts if its change is in the file.
+        std::string now;
+        if (readFileContent(target, now) == kRegistrySuccess && change(now, after) == kRegistrySuccess && after == now)
+            return kRegistrySuccess;
     }
 }
 

@@ -1,4 +1,5 @@
 // The help file as the build compiles it, read back the way the viewer reads it.
+#include "help/chm_check.h"
 #include "help/chm_file.h"
 #include "help/sitemap.h"
 
@@ -8,9 +9,7 @@
 #include <fstream>
 #include <regex>
 
-#ifndef _WIN32
 #include <sys/stat.h>
-#endif
 
 namespace tessaloom {
 namespace {
@@ -18,6 +17,14 @@ namespace {
 namespace fs = std::filesystem;
 
 const std::string kBuiltHelpFile = TESSALOOM_HELP_FILE;
+
+std::string littleEndian(std::uint64_t value, int length)
+{
+    std::string bytes;
+    for (int i = 0; i < length; ++i)
+        bytes += static_cast<char>(value >> (8 * i));
+    return bytes;
+}
 
 class BuiltHelpFile : public ::testing::Test {
 protected:
@@ -31,8 +38,36 @@ protected:
     std::string text(const std::string& path) const { return file->read(path).value_or(""); }
     std::vector<SitemapEntry> sitemap(const std::string& name) const { return parseSitemap(text("/" + name)); }
 
+    // A little-endian field of the built file.
+    std::uint64_t number(std::size_t at, int length) const
+    {
+        std::uint64_t value = 0;
+        for (int i = length - 1; i >= 0; --i)
+            value = value << 8 | static_cast<unsigned char>(whole[at + i]);
+        return value;
+    }
+
+    // Where an object stored uncompressed starts in the built file: its directory entry is its
+    // name, then its section, start and length as integers of 7 bits a byte.
+    std::size_t objectAt(const std::string& name) const
+    {
+        std::size_t at = whole.find(name) + name.size();
+        const auto encint = [&] {
+            std::uint64_t value = 0;
+            while (whole[at] & 0x80)
+                value = value << 7 | (whole[at++] & 0x7F);
+            return value << 7 | whole[at++];
+        };
+        encint();
+        return number(0x58, 8) + encint();
+    }
+
     std::unique_ptr<ChmFile> file;
     ChmSystemInfo system;
+    const std::string whole = [] {
+        std::ifstream in(kBuiltHelpFile, std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    }();
 };
 
 // The file names its start topic and finds paths without regard to case. Every
@@ -72,39 +107,59 @@ TEST_F(BuiltHelpFile, NamesItsStartTopicAndEveryEntryAndLinkLeadsSomewhere)
     }
 }
 
-// No name, an empty file, a folder, a pipe (which would block the reader), or the built file
-// cut off: refused, or read only as far as it goes, never garbage and never a crash.
-TEST_F(BuiltHelpFile, WhatIsNoWholeHelpFileIsRefusedOrReadOnlyAsFarAsItGoes)
+// What is not a help file, or not a whole one, is refused as a missing file is, and never
+// blocks: no name, a folder, a pipe (even one put at the path between a test and the open), the
+// built file cut off anywhere.
+TEST_F(BuiltHelpFile, WhatIsNoWholeHelpFileIsRefused)
 {
     const fs::path folder = fs::temp_directory_path() /
         ("tessaloom-chm-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
     fs::remove_all(folder);
     fs::create_directories(folder / "folder.chm");
-    const auto write = [&folder](const char* name, const std::string& bytes) {
-        std::ofstream(folder / name, std::ios::binary) << bytes;
-        return (folder / name).string();
-    };
-
     EXPECT_FALSE(ChmFile::open(""));
     EXPECT_FALSE(ChmFile::open((folder / "folder.chm").string()));
-    EXPECT_FALSE(ChmFile::open(write("empty.chm", "")));
-#ifndef _WIN32
     ASSERT_EQ(mkfifo((folder / "pipe.chm").c_str(), 0600), 0);
     EXPECT_FALSE(ChmFile::open((folder / "pipe.chm").string()));
-#endif
-
-    std::ifstream in(kBuiltHelpFile, std::ios::binary);
-    const std::string whole((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    for (const std::size_t length : {std::size_t{100}, std::size_t{1000}, whole.size() / 2, whole.size() - 100}) {
-        const std::unique_ptr<ChmFile> cut = ChmFile::open(write("cut.chm", whole.substr(0, length)));
-        if (!cut)
-            continue;
-        cut->systemInfo();
-        // What can be read is what the complete file holds; the rest is simply not there.
-        for (const std::string& path : file->files())
-            EXPECT_EQ(cut->read(path).value_or(text(path)), text(path)) << length << " " << path;
-    }
     fs::remove_all(folder);
+
+    for (std::size_t length = 0; length < whole.size(); ++length)
+        ASSERT_FALSE(isSoundHelpFile(std::string_view(whole).substr(0, length))) << length;
+}
+
+// Copies of the built file with the damage a disk error leaves, each beside the same copy
+// undamaged: a compressed frame length the reader would overrun its buffers with, an index
+// page that leads back to itself (the reader would never return) and a listing page chained to
+// itself (the reader would list for ever).
+TEST_F(BuiltHelpFile, DamagedStructuresAreRefusedBeforeTheReaderTouchesThem)
+{
+    const auto changed = [this](std::size_t at, const std::string& bytes) {
+        return std::string(whole).replace(at, bytes.size(), bytes);
+    };
+    const std::size_t resetTable = objectAt("::DataSpace/Storage/MSCompressed/Transform/"
+                                            "{7FC28940-9D31-11D0-9B27-00A0C91E9C7C}/InstanceData/ResetTable");
+    EXPECT_TRUE(ChmFile::fromBytes(changed(resetTable + 0x20, littleEndian(0x8000, 8))));
+    EXPECT_FALSE(ChmFile::fromBytes(changed(resetTable + 0x20, littleEndian(0x100000010, 8))));
+    EXPECT_FALSE(ChmFile::fromBytes(changed(resetTable + 0x20, littleEndian(0x100008000, 8))));
+
+    // A second directory page, an index page whose one entry leads to the given page, made the
+    // root; the content moves one page on.
+    const std::size_t directory = number(0x48, 8), pageSize = number(directory + 0x10, 4);
+    const auto withIndex = [&](std::uint64_t child) {
+        std::string file = whole;
+        for (const std::size_t field : {std::size_t{0x50}, std::size_t{0x58}, number(0x38, 8) + 8})
+            file.replace(field, 8, littleEndian(number(field, 8) + pageSize, 8));
+        file.replace(directory + 0x1C, 4, littleEndian(1, 4));
+        std::string page = "PMGI" + littleEndian(pageSize - 11, 4) + '\x01' + '/' + static_cast<char>(child);
+        return file.insert(directory + number(0x50, 8), page.append(pageSize - page.size(), '\0'));
+    };
+    const std::unique_ptr<ChmFile> indexed = ChmFile::fromBytes(withIndex(0));
+    ASSERT_TRUE(indexed);
+    EXPECT_EQ(indexed->systemInfo().defaultTopic, "Welcome.htm");
+    EXPECT_FALSE(ChmFile::fromBytes(withIndex(1)));
+
+    const std::size_t nextPage = directory + 0x54 + 0x10;
+    EXPECT_TRUE(ChmFile::fromBytes(changed(nextPage, littleEndian(0xFFFFFFFF, 4))));
+    EXPECT_FALSE(ChmFile::fromBytes(changed(nextPage, littleEndian(0, 4))));
 }
 
 } // namespace

@@ -145,13 +145,14 @@ TEST_F(HelpViewerTest, IndexFindsKeywordsAndTheOpenViewerIsReused)
     EXPECT_TRUE(keyword->text().isEmpty());
 }
 
-// No Help folder or a topic the file lacks: the commands return and show nothing (or say so in
-// the pane). A file replaced while open is read afresh, and nothing of the old one stays in
-// view or in the history.
+// No Help folder, a damaged help file or a topic the file lacks: the commands return and show
+// nothing (or say so in the pane). A file replaced while open is read afresh, and nothing of the
+// old one stays in view or in the history.
 TEST_F(HelpViewerTest, AMissingOrReplacedHelpFileIsReadAfreshAtEachCommand)
 {
-    ASSERT_TRUE(QDir(folder.path() + QStringLiteral("/Help")).removeRecursively());
+    ASSERT_TRUE(QFile::resize(helpFile(), 4000));
     commands.showContents(kWelcomeTopic);
+    ASSERT_TRUE(QDir(folder.path() + QStringLiteral("/Help")).removeRecursively());
     commands.showIndex();
     EXPECT_FALSE(shown());
 

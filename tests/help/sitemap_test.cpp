@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 
 namespace tessaloom {
 namespace {
@@ -57,6 +58,14 @@ TEST(Sitemap, DamagedFilesGiveWhatCanBeReadAndNeverMore)
     for (std::size_t length = 0; length < whole.size(); ++length)
         EXPECT_LE(parseSitemap(std::string_view(whole).substr(0, length)).size(), 1u) << length;
     EXPECT_EQ(outline(parseSitemap(whole)), "Tries & records -> \n");
+
+    // A run of '&' takes time in proportion to its length (minutes once, for this one).
+    const std::string ampersands(1000000, '&');
+    const auto started = std::chrono::steady_clock::now();
+    EXPECT_EQ(
+        outline(parseSitemap(R"(<OBJECT type="text/sitemap"><param name="Name" value=")" + ampersands + "&amp;\">")),
+        ampersands + "& -> \n");
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1));
 
     // Lists nested deeper than any real file are read as continuing at the deepest level, so a
     // damaged file cannot build a tree too deep to show or to tear down.

@@ -12,6 +12,7 @@
 #include <fstream>
 #include <grp.h>
 #include <random>
+#include <set>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -48,27 +49,39 @@ std::string contentOf(const std::string& path)
     return {std::istreambuf_iterator<char>(file), {}};
 }
 
-// Flushing to the disk, left out where thousands of writes test something else.
+// The names in a folder.
+std::set<std::string> namesIn(const std::string& folder)
+{
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.insert(entry.path().filename().string());
+    return names;
+}
+
+// Flushing to the disk left out where thousands of writes test something else; when set, a file
+// system without locks.
 struct NoSync : FileCalls {
+    int lockError = 0;
+    int tryLock(int fd) override { return lockError ? lockError : FileCalls::tryLock(fd); }
     int sync(int) override { return 0; }
 };
 
 // The system's calls, but for a clock that moves only while a writer pauses, and, when set, a
 // failing lock call and disk, and flushes recorded with what the settings file then holds.
-struct ScriptedCalls : FileCalls {
+struct ScriptedCalls : NoSync {
     std::chrono::milliseconds waited{0};
-    std::function<void()> onPause = [] {};
-    int lockError = 0, syncError = 0;
+    std::function<void()> onPause = [] {}, onSync = [] {};
+    int syncError = 0;
     std::string file;
     std::vector<std::string> flushed;
     std::chrono::steady_clock::time_point now() override { return std::chrono::steady_clock::time_point(waited); }
     void pause(std::chrono::milliseconds length) override { waited += length, onPause(); }
-    int tryLock(int fd) override { return lockError ? lockError : FileCalls::tryLock(fd); }
     int sync(int fd) override
     {
         struct stat info {};
         ::fstat(fd, &info);
         flushed.push_back((S_ISDIR(info.st_mode) ? "folder, file holds " : "new file, file holds ") + contentOf(file));
+        std::exchange(onSync, [] {})();
         return syncError;
     }
 };
@@ -108,10 +121,48 @@ TEST_F(RegFileRegistryTest, TheFirstWriteMakesAPrivateFolderAndWritesAreSyncedBe
               (std::vector<std::string>{"folder, file holds ", "folder, file holds ", "new file, file holds ",
                                         "folder, file holds " + key, "new file, file holds " + key,
                                         "folder, file holds " + kSettingsFile}));
-    calls.syncError = EIO; // a disk that fails: nothing is replaced
+    calls.syncError = EIO; // a disk that fails: nothing is replaced, nothing left beside it
     writeTo(unlocked, "NumRows", "6");
     EXPECT_EQ(contentOf(path), kSettingsFile);
-    EXPECT_FALSE(fs::exists(path + ".tmp"));
+    EXPECT_EQ(namesIn(folder.path("config/Marrowquill Software")), std::set<std::string>{"Tessaloom.reg"});
+}
+
+// Without file locks, a lock file beside the settings file makes writers take turns: one left by
+// a writer that died (its process gone from this host, or older than kStaleLockAge) is broken, a
+// live one is waited for. A writer whose lock file was broken while it stood starts again instead
+// of renaming over the other's write.
+TEST_F(RegFileRegistryTest, WithoutFileLocksALockFileMakesWritersTakeTurns)
+{
+    ScriptedCalls calls, otherCalls;
+    calls.lockError = otherCalls.lockError = ENOLCK;
+    RegFileRegistry lockless(path, calls), other(path, otherCalls);
+    writeTo(lockless, "NumRows", "3");
+    const std::string lock = path + ".lock";
+    char host[256] = {};
+    ::gethostname(host, sizeof host - 1);
+    const pid_t gone = inChild([] { return 0; });
+    exitCodeOf(gone);
+    std::ofstream(lock) << gone << ' ' << host << '\n';
+    writeTo(lockless, "NumRows", "4");
+    EXPECT_EQ(calls.waited, 0ms);
+
+    std::ofstream(lock) << ::getpid() << ' ' << host << '\n';
+    writeTo(lockless, "NumRows", "5");
+    EXPECT_GE(calls.waited, kLockWait);
+    EXPECT_EQ(readFrom(lockless, "NumRows"), SettingValue(4));
+    fs::last_write_time(lock, fs::file_time_type::clock::now() - kStaleLockAge - 1s);
+    writeTo(lockless, "NumRows", "5");
+    EXPECT_EQ(readFrom(lockless, "NumRows"), SettingValue(5));
+
+    calls.onSync = [&] {
+        std::ofstream(lock) << ::getpid() << ' ' << host << '\n'; // as if this writer stood too long
+        fs::last_write_time(lock, fs::file_time_type::clock::now() - kStaleLockAge - 1s);
+        writeTo(other, "FlipSpeed", "700");
+    };
+    writeTo(lockless, "NumRows", "6");
+    EXPECT_EQ(readFrom(lockless, "NumRows"), SettingValue(6));
+    EXPECT_EQ(readFrom(lockless, "FlipSpeed"), SettingValue(700));
+    EXPECT_EQ(namesIn(folder.path("config/Marrowquill Software")), std::set<std::string>{"Tessaloom.reg"});
 }
 
 TEST_F(RegFileRegistryTest, FilesUpToFourMegabytesAreReadAndWrittenWithinThatSizeLargerOnesNeither)
@@ -237,23 +288,35 @@ std::string data(int round, int index)
 
 // Writes "Value<first>" to "Value<end - 1>", each holding data(round, index), calling done() after each.
 void writeValues(
-    const std::string& path, int round, int first, int end, const std::function<void()>& done = [] {})
+    const std::string& path, int round, int first, int end, const std::function<void()>& done = [] {},
+    int lockError = 0)
 {
     NoSync calls;
+    calls.lockError = lockError;
     RegFileRegistry registry(path, calls);
     for (int i = first; i < end; ++i)
         writeTo(registry, "Value" + std::to_string(i), data(round, i)), done();
 }
 
-TEST_F(RegFileRegistryTest, TwoProcessesWritingAtTheSameMomentLoseNothing)
+TEST_F(RegFileRegistryTest, TwoProcessesWritingAtTheSameMomentLoseNothingWithOrWithoutFileLocks)
 {
-    const pid_t first = inChild([&] { return writeValues(path, 0, 0, 500), 0; });
-    const pid_t second = inChild([&] { return writeValues(path, 1, 500, 1000), 0; });
-    EXPECT_EQ(exitCodeOf(first) | exitCodeOf(second), 0);
-    int found = 0;
-    for (int i = 0; i < 1000; ++i)
-        found += readFrom(registry, "Value" + std::to_string(i)) == SettingValue(data(i / 500, i));
-    EXPECT_EQ(found, 1000);
+    for (const int lockError : {0, ENOLCK}) {
+        const pid_t first = inChild([&] {
+            return writeValues(
+                       path, lockError, 0, 300, [] {}, lockError),
+                   0;
+        });
+        const pid_t second = inChild([&] {
+            return writeValues(
+                       path, lockError, 300, 600, [] {}, lockError),
+                   0;
+        });
+        EXPECT_EQ(exitCodeOf(first) | exitCodeOf(second), 0);
+        int found = 0;
+        for (int i = 0; i < 600; ++i)
+            found += readFrom(registry, "Value" + std::to_string(i)) == SettingValue(data(lockError, i));
+        EXPECT_EQ(found, 600) << lockError;
+    }
 }
 
 TEST_F(RegFileRegistryTest, AWriterKilledAtAnyMomentLeavesAWholeFileOfOldOrNewValuesAndTheNextWriteGoesThrough)
@@ -294,6 +357,7 @@ TEST_F(RegFileRegistryTest, AWriterKilledAtAnyMomentLeavesAWholeFileOfOldOrNewVa
     // Some of the writers were killed with their temporary file written, which must not stop this one.
     writeValues(path, kRounds + 1, 0, 1);
     EXPECT_EQ(readFrom(registry, "Value0"), SettingValue(data(kRounds + 1, 0)));
+    EXPECT_EQ(namesIn(fs::path(path).parent_path()), std::set<std::string>{"Tessaloom.reg"});
 }
 
 } // namespace
