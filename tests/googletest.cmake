@@ -28,10 +28,17 @@ target_include_directories(tessaloom_test_support PUBLIC ${CMAKE_CURRENT_SOURCE_
 target_link_libraries(tessaloom_test_support PUBLIC tessaloom_settings)
 
 # Adds a GoogleTest executable and registers each of its tests with CTest.
+# TIMEOUT <seconds> ends each of its tests that runs longer: for a suite whose fault would be a
+# run that takes minutes rather than a wrong answer.
 function(tessaloom_add_test name)
-  add_executable(${name} ${ARGN})
+  cmake_parse_arguments(arg "" "TIMEOUT" "" ${ARGN})
+  add_executable(${name} ${arg_UNPARSED_ARGUMENTS})
   target_link_libraries(${name} PRIVATE GTest::gtest GTest::gtest_main tessaloom_test_support)
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT ${tessaloom_discovery_timeout})
+  if(arg_TIMEOUT)
+    set(properties PROPERTIES TIMEOUT ${arg_TIMEOUT})
+  endif()
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT ${tessaloom_discovery_timeout}
+    ${properties})
 endfunction()
 
 # The same for tests that need a QApplication (offscreen unless told otherwise).
