@@ -49,9 +49,10 @@ protected:
 
 // The worker runs at low priority: a choice never waits for it. A file is decoded once,
 // whether the choice or the worker comes first, and twice only when chosen while the worker
-// decodes it.
+// decodes it. A new preparation drops the work left of the last one.
 TEST_F(PreparedPicturesTest, AChoiceNeverWaitsForTheWorkerAndEachFileIsDecodedOnceBesidesARunningDecode)
 {
+    pictures.preparePictures({"/p/a.jpg"}, {321, 240});
     pictures.preparePictures({"/p/a.jpg", "/p/b.jpg", "/p/broken.jpg"}, box);
     EXPECT_TRUE(decoder.decodes.empty()); // nothing runs on the caller's thread
 
@@ -87,14 +88,6 @@ TEST_F(PreparedPicturesTest, AChangedFileOrAnotherBoxIsDecodedAgainAndAVanishedF
     decoder.files.erase("/p/a.jpg");
     EXPECT_EQ(pictures.loadPicture("/p/a.jpg", box), nullptr);
     EXPECT_EQ(decoder.decodes, (std::vector<std::string>{"/p/a.jpg 642", "/p/a.jpg 642", "/p/a.jpg 321"}));
-}
-
-TEST_F(PreparedPicturesTest, ANewPreparationDropsTheWorkLeftOfTheLastOne)
-{
-    pictures.preparePictures({"/p/a.jpg"}, {321, 240});
-    pictures.preparePictures({"/p/b.jpg"}, box);
-    worker.runAll();
-    EXPECT_EQ(decoder.decodes, std::vector<std::string>{"/p/b.jpg 642"});
 }
 
 } // namespace

@@ -31,34 +31,6 @@ QByteArray encoded(const QImage& image, const char* format)
     return bytes;
 }
 
-// A RIFF chunk, padded to an even size.
-QByteArray riffChunk(const char* type, const QByteArray& data)
-{
-    QByteArray chunk(type, 4);
-    for (int i = 0; i < 4; ++i)
-        chunk.append(char(data.size() >> 8 * i));
-    return chunk + data + QByteArray(data.size() % 2, '\0');
-}
-
-// A PNG with an eXIf chunk after its header; a WebP in the extended layout with an EXIF chunk
-// after its bitstream.
-QByteArray withExif(const QByteArray& picture, const char* format, int orientation, QSize size)
-{
-    if (std::strcmp(format, "png") == 0) {
-        const QByteArray exif = qtBytes(exifData(orientation, true, false));
-        QByteArray chunk(4, '\0');
-        for (int i = 0; i < 4; ++i)
-            chunk[i] = char(exif.size() >> 8 * (3 - i));
-        return picture.left(33) + chunk + "eXIf" + exif + QByteArray(4, '\0') + picture.mid(33);
-    }
-    QByteArray extended("\x08\0\0\0", 4);
-    for (int side : {size.width() - 1, size.height() - 1})
-        extended.append(QByteArray::fromRawData(reinterpret_cast<const char*>(&side), 3));
-    return riffChunk("RIFF",
-                     "WEBP" + riffChunk("VP8X", extended) + picture.mid(12) +
-                         riffChunk("EXIF", qtBytes(exifData(orientation, false))));
-}
-
 // Red and green above, blue and white below.
 QImage quadrants(int width, int height)
 {
@@ -101,18 +73,18 @@ protected:
 TEST_F(PictureDecoderTest, EachFormatIsReadByItsContentForTheDevicePixelsOfTheBox)
 {
     const QImage picture = quadrants(64, 48);
-    const QByteArray jpeg = encoded(picture, "jpeg");
-    write("dot.gif", qtBytes(gifFile()));           // Qt reads GIF but cannot write it
-    write("photo@2x.jpg", encoded(picture, "bmp")); // named as another format, and to claim a ratio of its own
-    // A motion photo: megabytes of video, with marker-like bytes in them, after the end of the picture.
-    write("motion.jpg", jpeg + QByteArray("\xff\xd8\xff\x00", 4).repeated(786432));
-    write("screen.jpg", encoded(picture, "png"));
-    write("saved.webp", encoded(picture, "webp") + "trailing bytes");
-    write("phone.heic", heifEncoded(picture, heif_compression_HEVC));
-    write("photo.avif", heifEncoded(picture, heif_compression_AV1));
-
-    for (const char* name :
-         {"dot.gif", "photo@2x.jpg", "motion.jpg", "screen.jpg", "saved.webp", "phone.heic", "photo.avif"}) {
+    const std::pair<const char*, QByteArray> files[] = {
+        {"dot.gif", qtBytes(gifFile())},           // Qt reads GIF but cannot write it
+        {"photo@2x.jpg", encoded(picture, "bmp")}, // named as another format, and to claim a ratio of its own
+        // A motion photo: megabytes of video, with marker-like bytes in them, after the end of the picture.
+        {"motion.jpg", encoded(picture, "jpeg") + QByteArray("\xff\xd8\xff\x00", 4).repeated(786432)},
+        {"screen.jpg", encoded(picture, "png")},
+        {"saved.webp", encoded(picture, "webp") + "trailing bytes"},
+        {"phone.heic", heifEncoded(picture, heif_compression_HEVC)},
+        {"photo.avif", heifEncoded(picture, heif_compression_AV1)},
+    };
+    for (const auto& [name, bytes] : files) {
+        write(name, bytes);
         const QImage image = decode(name, box);
         EXPECT_TRUE(image.size() == QSize(321, 240) && image.devicePixelRatio() == 1.0) << name;
         EXPECT_TRUE(name[0] == 'd' || quadrantsOf(image) == "rgbw") << name;
@@ -123,12 +95,17 @@ TEST_F(PictureDecoderTest, TheExifOrientationTurnsThePictureUprightBeforeItIsStr
 {
     const QImage stored = quadrants(64, 32);
     const QByteArray jpeg = encoded(stored, "jpeg"), png = encoded(stored, "png"), webp = encoded(stored, "webp");
+    const Bytes bitstream(webp.begin() + 12, webp.end()); // the WebP's chunks after its RIFF header
     // Where the stored quadrants show for orientations 1 to 8.
     const char* upright[] = {"rgbw", "grwb", "wbgr", "bwrg", "rbgw", "brwg", "wgbr", "gwrb"};
     for (int orientation = 1; orientation <= 8; ++orientation) {
         write("turned.jpg", jpeg.left(2) + qtBytes(exifSegment(orientation, orientation % 2 == 0)) + jpeg.mid(2));
-        write("turned.png", withExif(png, "png", orientation, stored.size()));
-        write("turned.webp", withExif(webp, "webp", orientation, stored.size()));
+        Bytes exif; // an eXIf chunk after the PNG's header
+        appendChunk(exif, "eXIf", exifData(orientation, true, false));
+        write("turned.png", png.left(33) + qtBytes(exif) + png.mid(33));
+        const WebpLayout extended{
+            .width = 64, .height = 32, .exif = exifData(orientation, false), .bitstream = bitstream};
+        write("turned.webp", qtBytes(webpFile(extended)));
         write("turned.heic", heifEncoded(stored, heif_compression_HEVC, orientation));
         for (const char* name : {"turned.jpg", "turned.png", "turned.webp", "turned.heic"}) {
             const QImage image = decode(name, {40, 60});
