@@ -37,17 +37,13 @@ protected:
     QTimer* flipTimer() const { return window->findChild<QTimer*>(QStringLiteral("Timer1")); }
 };
 
-TEST_F(GameWindowWidgetTest, TheMenusReadAsDesigned)
+TEST_F(GameWindowWidgetTest, TheMenusReadAsDesignedAndTheirShortcutKeysRunTheirEntries)
 {
     EXPECT_EQ(
         menuOutline(window->menuBar()),
         (std::vector<std::string>{"&File", "  &New Game  F2", "  &View  F8", "  &Reset Records  Shift+F6", "  -",
                                   "  &Maintain Pictures...  Ctrl+M", "  -", "  E&xit  F3", "&Help", "  &Contents  F1",
                                   "  &Index", "  Marrowquill Software on the Web", "  &About..."}));
-}
-
-TEST_F(GameWindowWidgetTest, ShortcutKeysRunTheirEntries)
-{
     QTest::mouseClick(window->card(3), Qt::LeftButton);
     press(Qt::Key_F2);
     EXPECT_TRUE(window->card(3)->text().isEmpty());
@@ -68,8 +64,9 @@ TEST_F(GameWindowWidgetTest, ShortcutKeysRunTheirEntries)
     EXPECT_EQ(registry.writes, writes);
 }
 
-// Tab keeps the design's order; the arrows go across the grid as it lies on the screen.
-TEST_F(GameWindowWidgetTest, TabFollowsTheDesignArrowsCrossTheGridAndSpaceOrEnterTurnsACard)
+// Tab keeps the design's order; the arrows go across the grid as it lies on the screen; the
+// rows chosen from the list lay out the board.
+TEST_F(GameWindowWidgetTest, TabFollowsTheDesignArrowsCrossTheGridSpaceOrEnterTurnsACardAndRowsLayItOut)
 {
     // A known deal: pair n on cards 2n - 2 and 2n - 1.
     for (int pair = 1; pair <= 8; ++pair)
@@ -104,6 +101,12 @@ TEST_F(GameWindowWidgetTest, TabFollowsTheDesignArrowsCrossTheGridAndSpaceOrEnte
     EXPECT_EQ(arrow(10, Qt::Key_Down), window->card(10));
     QTest::keyClick(window->card(8), Qt::Key_Return);
     EXPECT_EQ((std::pair<int, int>{state().FirstOpen, state().FirstCard}), (std::pair{1, 8}));
+
+    auto* rows = window->findChild<QComboBox*>(QStringLiteral("cboRows"));
+    EXPECT_EQ(rows->currentText(), QStringLiteral("4"));
+    rows->activated(0);
+    EXPECT_EQ(window->card(0)->geometry(), QRect(8, 16, 81, 120));
+    EXPECT_EQ(window->card(4)->geometry(), QRect(8, 136, 81, 120));
 }
 
 // Clicks turn cards and the slider times the open pair. What a screen reader finds: each card
@@ -140,15 +143,6 @@ TEST_F(GameWindowWidgetTest, ClicksTurnCardsThatAScreenReaderFindsByPlaceAndStat
     EXPECT_EQ(accessibleName(named("imgImage")), QStringLiteral("Picture: Marrowquill Software Logo"));
     EXPECT_EQ(labelsOf(window.get(), {"cboRows", "cboPictures", "Slider1"}),
               (QStringList{"Rows:", "Picture:", "Flip Speed:"}));
-}
-
-TEST_F(GameWindowWidgetTest, ChoosingRowsFromTheListLaysOutTheBoard)
-{
-    auto* rows = window->findChild<QComboBox*>(QStringLiteral("cboRows"));
-    EXPECT_EQ(rows->currentText(), QStringLiteral("4"));
-    rows->activated(0);
-    EXPECT_EQ(window->card(0)->geometry(), QRect(8, 16, 81, 120));
-    EXPECT_EQ(window->card(4)->geometry(), QRect(8, 136, 81, 120));
 }
 
 // Ctrl+M opens the picture dialog modally over the game window; F1 and F3 there reach help and
