@@ -112,11 +112,9 @@ TEST(PictureCheckTest, TheDecodeMemoryOfAJpegFollowsItsCoding)
 {
     const PictureCheck progressive =
         check(jpegFile({.width = 20000, .height = 20000, .frame = 0xC2, .scanBytes = 100}));
-    EXPECT_EQ(progressive.verdict, TooLarge);
-    EXPECT_GT(progressive.workingMemory, 1000 * MB); // every coefficient of 400 megapixels
+    EXPECT_TRUE(progressive.verdict == TooLarge && progressive.workingMemory > 1000 * MB); // all 400 megapixels
     const PictureCheck baseline = check(jpegFile({.width = 20000, .height = 20000, .scanBytes = 100}));
-    EXPECT_LT(baseline.workingMemory, 64 * MB);
-    EXPECT_EQ(baseline.verdict, CutOff);
+    EXPECT_TRUE(baseline.verdict == CutOff && baseline.workingMemory < 64 * MB);
     EXPECT_LT(check(jpegFile({.width = 8000, .height = 6000, .frame = 0xC2})).workingMemory, 200 * MB);
     EXPECT_LT(check(jpegFile({.width = 8000, .height = 6000, .sampling = {0x11, 0x11, 0x11}})).workingMemory, 16 * MB);
 }

@@ -113,7 +113,7 @@ struct WebpLayout {
 
 inline Bytes webpFile(const WebpLayout& layout)
 {
-    Bytes chunks, extended;
+    Bytes chunks{'W', 'E', 'B', 'P'}, extended;
     if (layout.frames > 0 || !layout.exif.empty()) { // the extended header, VP8X
         const int flags = (layout.frames > 0 ? 0x02 : 0) | (layout.exif.empty() ? 0 : 0x08);
         put(extended, {{flags, 4}, {layout.width - 1, 3}, {layout.height - 1, 3}});
@@ -130,10 +130,8 @@ inline Bytes webpFile(const WebpLayout& layout)
     }
     if (!layout.exif.empty())
         appendChunk(chunks, "EXIF", layout.exif, true);
-    Bytes file{'W', 'E', 'B', 'P'};
-    append(file, chunks);
     Bytes riff;
-    appendChunk(riff, "RIFF", file, true);
+    appendChunk(riff, "RIFF", chunks, true);
     return riff;
 }
 
@@ -172,10 +170,9 @@ inline Bytes heifFile(const HeifLayout& layout)
         put(locations, {{0x4400, 2}, {coded, 2}}, true);
         for (int item = 1; item <= coded + (layout.tiles > 0); ++item) {
             const bool isGrid = layout.tiles > 0 && item == 1;
-            Bytes info;
-            put(info, {{std::uint64_t(item), 2}, {0, 2}}, true);
-            append(info, Bytes(isGrid ? "grid" : layout.coding, (isGrid ? "grid" : layout.coding) + 4));
-            info.push_back(0);
+            const char* type = isGrid ? "grid" : layout.coding;
+            Bytes info{0, std::uint8_t(item), 0, 0}; // the item, unprotected
+            append(info, Bytes(type, type + 5));     // its type and an empty name
             append(infos, box("infe", info, 2));
             if (!isGrid)
                 put(locations, {{std::uint64_t(item), 2}, {0, 2}, {1, 2}, {dataStart, 4}, {layout.dataBytes, 4}}, true);
