@@ -1,7 +1,7 @@
-// Ten thousand games of random play through the game window's logic, every action checked
-// against what the player relies on, while another instance of the game stores and resets records
-// on the same settings. One seed drives the deals and the player, so a failure names its action and
-// plays out the same way again.
+// Playing the game through its window's logic: the deal's rounding, the count of tries, and ten
+// thousand games of random play with every action checked against what the player relies on,
+// while another instance of the game stores and resets records on the same settings. One seed
+// drives the deals and the player, so a failure names its action and plays out the same way again.
 #include "game_fixture.h"
 
 namespace tessaloom::testing {
@@ -17,8 +17,7 @@ protected:
     int tries = 0;
     int labelSet = 0;
     bool boardEnded = false;
-    bool recordDue = false;
-    bool equalDue = false;
+    bool recordDue = false, equalDue = false; // the record messages the finished game has still to show
     bool recordsWritten = false;
     std::array<int, kMaxRows + 1> records{0, 0, 50, 50, 50, 50, 50}; // as the game holds them
     std::array<int, kMaxRows + 1> storedRecords = records;           // as the settings hold them
@@ -231,6 +230,32 @@ TEST_F(RandomPlay, TenThousandGamesKeepEveryRule)
         ASSERT_EQ(fault, "") << "seed " << kSeed << ", action " << action;
         ASSERT_LT(action, 5000000) << "the games stopped coming to an end";
     }
+}
+
+using DealTest = GameFixture;
+
+TEST_F(DealTest, DrawRoundsHalvesToEvenAndRedrawsAFullPairNumber)
+{
+    game.Form_Load(); // four rows: x = r * 7 + 1
+    // r = 1/14 lands on 1.5 and gives 2; r = 3/14 lands on 2.5 and gives 2 as well, which makes
+    // pair 2 full, so the third draw of 2 (r = 1/7, exactly 2) is thrown away and 0.0 gives 1;
+    // 13/14 * 7 + 1 = 7.5 rounds to the even 8, and just below 1 gives 7.9999996, nearest 8.
+    random.numbers = {1.0f / 14, 3.0f / 14, 1.0f / 7, 0.0f, 1.0f / 14 * 13, 0.99999994f};
+    game.mnuNewGame_Click();
+    EXPECT_EQ(std::vector<int>(state().CardValue.begin(), state().CardValue.begin() + 5),
+              (std::vector<int>{2, 2, 1, 8, 8}));
+}
+
+TEST_F(DealTest, TriesStopAtTheLargestSixteenBitNumber)
+{
+    game.Form_Load();
+    for (int i = 0; i < 32800; ++i) {
+        game.btnButton_Click(0);
+        game.btnButton_Click(cardWith(0, false));
+        game.Timer1_Timer();
+    }
+    EXPECT_EQ(state().Tries, 32767);
+    EXPECT_EQ(controls().lblNumTries, " 32767");
 }
 
 } // namespace
