@@ -54,8 +54,8 @@ TEST_F(PictureDialogTest, ApplyTrimsClearsASlotWithBothBoxesEmptyAndDigitsComeBa
     // Digits are stored as a number and shown as the same digits.
     type("2004", "12");
     selectSlot(2);
-    EXPECT_EQ(stored("ImageLabel01"), SettingValue(2004));
-    EXPECT_EQ(stored("ImagePath01"), SettingValue(12));
+    EXPECT_EQ((std::pair{stored("ImageLabel01"), stored("ImagePath01")}),
+              (std::pair{SettingValue(2004), SettingValue(12)}));
     selectSlot(1);
     EXPECT_EQ(inView(), InView("1", "2004", "12"));
     EXPECT_TRUE(messageBoxes.shown.empty());
@@ -85,13 +85,12 @@ TEST_F(PictureDialogTest, ThePreviewFollowsTheShownSlotAndAFileThatIsNoPictureSh
     EXPECT_EQ(shown,
               (std::vector<std::string>{"image not found", "image not found", "no image selected", "image not found"}));
     // Nor after Apply.
-    const auto afterApply = [this](const std::string& path) {
-        type("Two", path);
-        dialog.btnApply_Click();
-        return preview();
-    };
-    EXPECT_EQ(afterApply("/p/beach.jpg"), "/p/beach.jpg");
-    EXPECT_EQ(afterApply("/p/notes.txt"), "image not found");
+    type("Two", "/p/beach.jpg");
+    dialog.btnApply_Click();
+    EXPECT_EQ(preview(), "/p/beach.jpg");
+    type("Two", "/p/notes.txt");
+    dialog.btnApply_Click();
+    EXPECT_EQ(preview(), "image not found");
 }
 
 TEST_F(PictureDialogTest, BrowseFillsThePathWithoutStoringAndACancelLeavesIt)

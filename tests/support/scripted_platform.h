@@ -71,9 +71,7 @@ struct ScriptedPictures final : PictureLoader {
     {
         loaded.push_back(path);
         lastBox = box;
-        if (!readable.count(path))
-            return nullptr;
-        return std::make_shared<NamedPicture>(path);
+        return readable.count(path) ? std::make_shared<NamedPicture>(path) : nullptr;
     }
     void preparePictures(const std::vector<std::string>& paths, PixelSize box) override
     {

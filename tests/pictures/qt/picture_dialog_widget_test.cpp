@@ -14,12 +14,10 @@
 namespace tessaloom::testing {
 namespace {
 
-class PictureDialogWidgetTest : public PictureDialogTest {};
-
 // The menus as designed; each field tied to its label, so a screen reader names it by the label.
 // The artwork library carries the two placeholders as resources; a link that dropped them would
 // leave the preview blank without any other sign.
-TEST_F(PictureDialogWidgetTest, TheMenusReadAsDesignedEachFieldByItsLabelAndThePreviewShowsThePlaceholders)
+TEST_F(PictureDialogTest, TheMenusReadAsDesignedEachFieldByItsLabelAndThePreviewShowsThePlaceholders)
 {
     const PicturePlaceholders placeholders = placeholdersFromResources();
     storeSlot(2, "Gone", "/p/gone.jpg");
@@ -47,17 +45,13 @@ TEST_F(PictureDialogWidgetTest, TheMenusReadAsDesignedEachFieldByItsLabelAndTheP
 #endif
 }
 
-TEST(FileChooserTest, TheFilterListBecomesQtsFormJpegFirst)
+// A cancel gives no path at all, so the dialog's path box keeps its text.
+TEST(FileChooserTest, TheFilterListBecomesQtsFormJpegFirstAndACancelGivesNoPath)
 {
     EXPECT_EQ(toQtFileFilter(kPictureFileFilter),
               QStringLiteral("JPEG (*.jpg *.jpe *.jpeg);;BMP (*.bmp);;GIF (*.gif);;All files (*.*)"));
     // A shown name without patterns of its own takes them from its pattern list.
     EXPECT_EQ(toQtFileFilter("Pictures|*.png;*.gif"), QStringLiteral("Pictures (*.png *.gif)"));
-}
-
-// No path at all, so the dialog's path box keeps its text.
-TEST(FileChooserTest, ACancelGivesNoPath)
-{
     QTimer::singleShot(0, [] {
         if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget()))
             dialog->reject();
