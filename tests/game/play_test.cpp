@@ -116,7 +116,7 @@ protected:
             recordDue = false;
             record = storedRecords[state().NumRows] = tries;
             recordsWritten = true;
-            if (below(4) == 0) // the other instance stores a better one while this box waits
+            if (below(4) == 0) // the other instance stores a better one, or none, while this box waits
                 storeRecord(state().NumRows, below(tries));
         } else if (text == "Are you sure you want to reset the Records?") {
             const bool yes = below(2) == 0;

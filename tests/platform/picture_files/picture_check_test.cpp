@@ -52,8 +52,8 @@ TEST(PictureCheckTest, EveryFormatEndsWhereItsPictureDoes)
     }
 }
 
-// What is no picture of a known format or has no image; files cut off where the table above does
-// not cut them; sizes judged from the header before the data is read (which need not even exist),
+// What is no picture of a known format or has no image; files cut off at places the test above
+// does not cut; sizes judged from the header before the data is read (which need not even exist),
 // those whose product passes 64 bits too large rather than wrapped round to a small one. JPEG: a
 // 48-megapixel progressive photo is too large with full colour, and so is a baseline one whose
 // first scan holds one component only (buffered whole as progressive ones are). PNG at 24
