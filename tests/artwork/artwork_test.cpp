@@ -15,7 +15,9 @@
 namespace tessaloom {
 namespace {
 
-TEST(Artwork, EveryPictureLoadsAtItsSizeAndFormat)
+// Windows picks an icon by the sizes in the .ico file's directory, so they must match the
+// pictures: each drawn size as it is, 256 written as 0 since it does not fit the directory's byte.
+TEST(Artwork, EveryPictureLoadsAtItsSizeAndFormatAndTheIcoFileHoldsEveryIconSize)
 {
     std::vector<std::tuple<QString, QSize, QByteArray>> pictures = {
         {kBuiltInPictureResource, {642, 480}, "png"},
@@ -33,12 +35,7 @@ TEST(Artwork, EveryPictureLoadsAtItsSizeAndFormat)
     const QList<QSize> iconSizes = programIcon().availableSizes();
     for (int size : kIconSizes)
         EXPECT_TRUE(iconSizes.contains(QSize(size, size))) << size;
-}
 
-// Windows picks an icon by the sizes in the file's directory, so they must match the pictures:
-// each drawn size as it is, 256 written as 0 since it does not fit the directory's byte.
-TEST(Artwork, TheIcoFileHoldsEveryIconSize)
-{
     QFile file(QStringLiteral(TESSALOOM_ICON_ICO));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();

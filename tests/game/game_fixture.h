@@ -37,12 +37,10 @@ protected:
     const CardButton& card(int p) const { return game.controls().btnButton[p]; }
 
     // Another position of the grid still on the board whose pair number is (or is not) p's.
-    int cardWith(int p, bool samePair) const { return cardWith(game, p, samePair); }
-    static int cardWith(const GameWindow& window, int p, bool samePair)
+    int cardWith(int p, bool samePair) const
     {
-        const GameState& s = window.state();
-        for (int q = 0; q < s.NumCards; ++q)
-            if (q != p && window.controls().btnButton[q].Visible && (s.CardValue[q] == s.CardValue[p]) == samePair)
+        for (int q = 0; q < state().NumCards; ++q)
+            if (q != p && card(q).Visible && (state().CardValue[q] == state().CardValue[p]) == samePair)
                 return q;
         return -1;
     }

@@ -17,57 +17,49 @@ protected:
     std::string shownPicture() const { return pictureName(controls().imgImage.Picture); }
 };
 
-TEST_F(StartupTest, WithNothingStoredTheDefaultsApplyAndStoredSettingsAreTakenOver)
+TEST_F(StartupTest, WithNothingStoredTheDefaultsApply)
 {
     game.Form_Load();
     EXPECT_EQ(state().NumCards, 16);
     EXPECT_EQ(controls().Timer1.Interval, 3000);
     EXPECT_FALSE(controls().Timer1.running());
-    EXPECT_EQ(controls().cboRows.Text(), "4");
     EXPECT_EQ(controls().cboPictures.entries, std::vector<std::string>{"Marrowquill Software Logo"});
     EXPECT_EQ(controls().lstPaths.entries, std::vector<std::string>{"Default Image"});
     EXPECT_EQ(shownPicture(), "built-in");
     EXPECT_EQ(random.seeds, 1);
-    // Every start stores the row count again.
-    EXPECT_EQ(stored("NumRows"), SettingValue(4));
-
-    store("NumRows", 6);
-    store("FlipSpeed", 1200);
-    store("Tries6", 31);
-    store("Tries2", 0);
-    game.Form_Load();
-    EXPECT_EQ(controls().cboRows.Text(), "6");
-    EXPECT_EQ(controls().Slider1.Value, 1200);
-    EXPECT_EQ(controls().Timer1.Interval, 1200);
-    EXPECT_EQ(controls().lblNumRecord, " 31");
-    EXPECT_EQ(state().Records[2], 0); // a stored 0 means no record, not a missing value
+    EXPECT_EQ(stored("NumRows"), SettingValue(4)); // every start stores the row count again
 }
 
-TEST_F(StartupTest, StoredValuesTheProgramWouldNotWriteAreNotTrusted)
+// Stored settings are taken over, but not those the program would not have written: rows outside
+// 2..6 give 4, the flip speed is clamped into 500..5000, a record outside 0..32767 gives 50 (a
+// stored 0 is no record, not a missing value); a numeric text counts as its number, also one the
+// store keeps as text since it passes 32 bits.
+TEST_F(StartupTest, StoredSettingsAreTakenOverUnlessTheProgramWouldNotHaveWrittenThem)
 {
-    for (const SettingValue& rows : {SettingValue(0), SettingValue(7), SettingValue(-1), SettingValue(40000),
-                                     SettingValue("abc"), SettingValue("")}) {
-        store("NumRows", rows);
-        game.Form_Load();
-        EXPECT_EQ(state().NumCards, 16) << rows.text();
-    }
-    store("NumRows", SettingValue("5")); // a numeric text counts as its number
-    store("FlipSpeed", 10);
+    const std::tuple<SettingValue, SettingValue, int, int> cases[] = {
+        {6, 1200, 6, 1200},      {0, 10, 4, 500},        {7, "99999999999", 4, 5000}, {-1, 700, 4, 700},
+        {40000, "abc", 4, 3000}, {"abc", "800", 4, 800}, {"", 5000, 4, 5000},         {"5", 500, 5, 500}};
     store("Tries2", -5);
     store("Tries3", 70000);
-    store("Tries4", SettingValue("abc"));
+    store("Tries4", 0);
     store("Tries5", SettingValue("33"));
-    game.Form_Load();
-    EXPECT_EQ(state().NumRows, 5);
-    EXPECT_EQ(controls().Slider1.Value, 500);
-    EXPECT_EQ(state().Records, (std::array<std::int16_t, 7>{0, 0, 50, 50, 50, 33, 50}));
-    store("FlipSpeed", 99999);
-    game.Form_Load();
-    EXPECT_EQ(controls().Slider1.Value, 5000);
-    EXPECT_EQ(controls().Timer1.Interval, 5000);
+    for (const auto& [rows, speed, numRows, interval] : cases) {
+        store("NumRows", rows);
+        store("FlipSpeed", speed);
+        game.Form_Load();
+        EXPECT_EQ(state().NumCards, numRows * 4) << rows.text();
+        EXPECT_EQ((std::pair{controls().Slider1.Value, controls().Timer1.Interval}), (std::pair{interval, interval}));
+    }
+    EXPECT_EQ(state().Records, (std::array<std::int16_t, 7>{0, 0, 50, 50, 0, 33, 50}));
+    EXPECT_EQ(controls().lblNumRecord, " 33");
 }
 
-TEST_F(StartupTest, ThePictureListHoldsTheValidSlotsInSlotOrderAndChoosingOneKeepsTheGame)
+// The list holds the valid slots in slot order. Each of two equal labels shows its own file, one
+// that cannot be read changes nothing, a slot labelled like the built-in picture shows the
+// built-in picture, and the game goes on. The listed files are prepared for the device pixels
+// once the window is shown, and again, with the chosen picture decoded anew, when it moves to a
+// denser screen.
+TEST_F(StartupTest, ThePictureListHoldsTheValidSlotsAndChoosingOneKeepsTheGameAndIsPreparedForTheScreen)
 {
     storeSlot(7, "Seven", "/p/seven.jpg");
     storeSlot(2, "Two", "/p/two.jpg");
@@ -76,56 +68,41 @@ TEST_F(StartupTest, ThePictureListHoldsTheValidSlotsInSlotOrderAndChoosingOneKee
     storeSlot(4, "Gone", "/p/gone.jpg", false);
     store(valueName(stored::PictureLabel, 5), "Label only");
     storeSlot(6, "", "/p/path-only.jpg");
-    storeSlot(10, "2004", "/p/ten.bmp");
-    store(valueName(stored::PictureLabel, 10), 2004); // a numeric label comes back as a number
+    storeSlot(10, "2004", "/p/ten.bmp"); // the store keeps a numeric label as a number
     storeSlot(1, "Marrowquill Software Logo", "/p/impostor.jpg");
     game.Form_Load();
     EXPECT_EQ(controls().cboPictures.entries,
               (std::vector<std::string>{"Marrowquill Software Logo", "Marrowquill Software Logo", "Two", "Twin",
                                         "Seven", "Twin", "2004"}));
-    EXPECT_EQ(controls().lstPaths.entries,
+    const std::vector<std::string>& paths = controls().lstPaths.entries;
+    EXPECT_EQ(paths,
               (std::vector<std::string>{"Default Image", "/p/impostor.jpg", "/p/two.jpg", "/p/twin-a.jpg",
                                         "/p/seven.jpg", "/p/twin-b.gif", "/p/ten.bmp"}));
-    EXPECT_EQ(controls().cboPictures.ListIndex, 0);
     game.btnButton_Click(0);
     game.btnButton_Click(cardWith(0, true));
     game.Timer1_Timer();
     const auto values = state().CardValue;
 
-    // Each of two equal labels shows its own file, one that cannot be read changes nothing, and
-    // a slot labelled like the built-in picture shows the built-in picture.
     pictures.readable = {"/p/twin-a.jpg", "/p/twin-b.gif", "/p/impostor.jpg"};
     std::vector<std::string> shown;
-    for (int entry : {3, 4, 5, 1}) {
+    for (int entry : {1, 3, 4, 5}) {
         game.userSelectsPicture(entry);
         shown.push_back(shownPicture());
     }
-    EXPECT_EQ(shown, (std::vector<std::string>{"/p/twin-a.jpg", "/p/twin-a.jpg", "/p/twin-b.gif", "built-in"}));
+    EXPECT_EQ(shown, (std::vector<std::string>{"built-in", "/p/twin-a.jpg", "/p/twin-a.jpg", "/p/twin-b.gif"}));
     EXPECT_EQ(pictures.lastBox, (PixelSize{321, 240}));
     EXPECT_EQ(state().CardValue, values);
     EXPECT_EQ((std::pair<int, int>{state().PairsFound, state().Tries}), (std::pair{1, 1}));
-}
 
-TEST_F(StartupTest, TheListedPicturesArePreparedForTheDevicePixelsOnceTheWindowIsShown)
-{
-    storeSlot(2, "Two", "/p/two.jpg");
-    storeSlot(5, "Five", "/p/five.gif");
-    pictures.readable = {"/p/two.jpg", "/p/five.gif"};
-    game.Form_Load();
     EXPECT_TRUE(pictures.prepared.empty()); // start-up itself decodes nothing
     game.shownOnScreen(1.5);
-    EXPECT_EQ(pictures.prepared, (std::vector<std::string>{"/p/two.jpg", "/p/five.gif"}));
+    EXPECT_EQ(pictures.prepared, std::vector(paths.begin() + 1, paths.end())); // all but the built-in
     EXPECT_EQ(pictures.preparedBox, (PixelSize{482, 360}));
-    game.userSelectsPicture(1);
-    EXPECT_EQ(pictures.lastBox, (PixelSize{482, 360}));
-
-    // Moved to a denser screen: prepared again, and the chosen picture is decoded for it.
     pictures.loaded.clear();
     game.shownOnScreen(2.0);
     EXPECT_EQ(pictures.preparedBox, (PixelSize{642, 480}));
-    EXPECT_EQ(pictures.loaded, std::vector<std::string>{"/p/two.jpg"});
+    EXPECT_EQ(pictures.loaded, std::vector<std::string>{"/p/twin-b.gif"});
     EXPECT_EQ(pictures.lastBox, (PixelSize{642, 480}));
-    EXPECT_EQ(shownPicture(), "/p/two.jpg");
 }
 
 // The list is rebuilt when the dialog has closed, and a tick that fell due inside it is judged
@@ -135,24 +112,19 @@ TEST_F(StartupTest, MaintainPicturesRebuildsTheListThenJudgesTheTickUnlessThePro
     game.Form_Load();
     const auto values = state().CardValue;
     int slot = 0;
-    int pairsInside = -1;
-    host.whileOpen = [&] {
+    host.whileOpen = [&] { // a tick falls due inside, which the game judges once the dialog has closed
         ++slot;
-        const std::string path = "/p/" + std::to_string(slot) + ".jpg";
-        store(valueName(stored::PictureLabel, slot), "Fresh");
-        store(valueName(stored::PicturePath, slot), path);
-        files.files.insert(path);
+        storeSlot(slot, "Fresh", "/p/" + std::to_string(slot) + ".jpg");
         game.Timer1_Timer();
-        pairsInside = state().PairsFound;
         if (slot == 2)
             host.endProgram();
     };
     game.btnButton_Click(0);
     game.btnButton_Click(cardWith(0, true));
     game.mnuImages_Click();
-    EXPECT_EQ(pairsInside, 0);
     EXPECT_EQ(state().PairsFound, 1);
     EXPECT_EQ(controls().cboPictures.entries, (std::vector<std::string>{"Marrowquill Software Logo", "Fresh"}));
+    EXPECT_EQ(controls().cboPictures.ListIndex, 0); // on the built-in picture, which shows
     EXPECT_EQ(pictures.prepared, std::vector<std::string>{"/p/1.jpg"});
     EXPECT_EQ(state().CardValue, values);
 

@@ -16,6 +16,7 @@ struct ScriptedDialogHost final : PictureDialogHost {
 };
 
 using Slot = std::pair<std::string, std::string>;
+using InView = std::tuple<std::string, std::string, std::string>; // the selector's slot and the boxes
 
 // A picture dialog's logic on scripted services and an in-memory settings store.
 class PictureDialogTest : public ::testing::Test, protected ScriptedServices {
@@ -45,7 +46,7 @@ protected:
     }
     void selectSlot(int slot) { dialog.userSelectsSlot(slot - 1); }
     std::string preview() const { return pictureName(controls().imgImage.Picture); }
-    Slot boxes() const { return {controls().txtLabel.Text, controls().txtPath.Text}; }
+    InView inView() const { return {controls().cboImage.Text(), controls().txtLabel.Text, controls().txtPath.Text}; }
 };
 
 } // namespace tessaloom::testing

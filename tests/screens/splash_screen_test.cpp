@@ -17,8 +17,7 @@ struct RecordingLauncher final : GameWindowLauncher {
     void loadAndShowGameWindow() override
     {
         ++launches;
-        if (whileLoading)
-            whileLoading();
+        whileLoading();
     }
 };
 
@@ -30,7 +29,10 @@ TEST(SplashScreen, LoadsItsTextsAndTheTickAKeyAFrameClickOrACloseHandsOverExactl
     testing::ScriptedApplicationInfo application;
     testing::ScriptedCalendar calendar;
     calendar.year = 2026;
-    for (int first = 0; first < 4; ++first) {
+    const std::function<void(SplashScreen&)> events[] = {
+        [](SplashScreen& s) { s.Timer1_Timer(); }, [](SplashScreen& s) { s.Form_KeyPress(27); },
+        [](SplashScreen& s) { s.Frame1_Click(); }, [](SplashScreen& s) { s.Form_Unload(); }};
+    for (std::size_t first = 0; first < std::size(events); ++first) {
         SCOPED_TRACE(first);
         RecordingLauncher launcher;
         SplashScreen splash({application, calendar, launcher});
@@ -38,10 +40,8 @@ TEST(SplashScreen, LoadsItsTextsAndTheTickAKeyAFrameClickOrACloseHandsOverExactl
         EXPECT_EQ(splash.controls().lblVersion, "Version 1.0");
         EXPECT_EQ(splash.controls().lblCopyright, "\xC2\xA9 2004-2026 Marrowquill Software");
         const auto everyEvent = [&] {
-            splash.Timer1_Timer();
-            splash.Form_KeyPress(' ');
-            splash.Frame1_Click();
-            splash.Form_Unload();
+            for (const auto& event : events)
+                event(splash);
         };
         bool splashUpWhileLoading = false;
         launcher.whileLoading = [&] {
@@ -49,19 +49,12 @@ TEST(SplashScreen, LoadsItsTextsAndTheTickAKeyAFrameClickOrACloseHandsOverExactl
             if (launcher.launches == 1) // so that a second hand-over fails the test, not the stack
                 everyEvent();
         };
-        if (first == 0)
-            splash.Timer1_Timer();
-        else if (first == 1)
-            splash.Form_KeyPress(27);
-        else if (first == 2)
-            splash.Frame1_Click();
-        else
-            splash.Form_Unload();
+        events[first](splash);
+        const int launchesByTheFirst = launcher.launches;
         everyEvent();
-        EXPECT_EQ(launcher.launches, 1);
-        EXPECT_TRUE(splashUpWhileLoading);
-        EXPECT_TRUE(splash.controls().Unloaded);
-        EXPECT_EQ(splash.controls().Timer1Interval, 0);
+        EXPECT_EQ((std::pair{launchesByTheFirst, launcher.launches}), (std::pair{1, 1}));
+        // Up while the game window loads, gone after, its timer stopped.
+        EXPECT_TRUE(splashUpWhileLoading && splash.controls().Unloaded && splash.controls().Timer1Interval == 0);
     }
 }
 

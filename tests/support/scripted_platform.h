@@ -31,18 +31,15 @@ public:
     std::function<void(const std::string&)> whileOpen;
 
     void showMessage(const std::string& text) override { open(text); }
-    bool askYesNo(const std::string& text) override
-    {
-        open(text);
-        return answer;
-    }
+    bool askYesNo(const std::string& text) override { return open(text); }
 
 private:
-    void open(const std::string& text)
+    bool open(const std::string& text)
     {
         shown.push_back(text);
         if (whileOpen)
             whileOpen(text);
+        return answer; // as the hook may have changed it
     }
 };
 
@@ -74,9 +71,7 @@ struct ScriptedPictures final : PictureLoader {
     {
         loaded.push_back(path);
         lastBox = box;
-        if (!readable.count(path))
-            return nullptr;
-        return std::make_shared<NamedPicture>(path);
+        return readable.count(path) ? std::make_shared<NamedPicture>(path) : nullptr;
     }
     void preparePictures(const std::vector<std::string>& paths, PixelSize box) override
     {
@@ -91,18 +86,17 @@ struct FakeFileSystem final : FileSystem {
 };
 
 // Answers each open-file dialog from a queue: a path, or nothing for a cancel (also when the
-// queue runs dry). Records the filter list of every dialog.
+// queue runs dry). Keeps the filter list of the last dialog.
 struct ScriptedFileChooser final : FileChooser {
     std::deque<std::optional<std::string>> answers;
-    std::vector<std::string> filters;
+    std::string filter;
 
-    std::optional<std::string> chooseFile(const std::string& filter) override
+    std::optional<std::string> chooseFile(const std::string& filterList) override
     {
-        filters.push_back(filter);
-        if (answers.empty())
-            return std::nullopt;
-        std::optional<std::string> answer = answers.front();
-        answers.pop_front();
+        filter = filterList;
+        const std::optional<std::string> answer = answers.empty() ? std::nullopt : answers.front();
+        if (!answers.empty())
+            answers.pop_front();
         return answer;
     }
 };

@@ -74,14 +74,8 @@ struct PngLayout {
 inline Bytes pngFile(const PngLayout& layout)
 {
     Bytes file{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'}, header;
-    put(header,
-        {{layout.width, 4},
-         {layout.height, 4},
-         {layout.depth, 1},
-         {layout.colourType, 1},
-         {0, 2},
-         {layout.interlace, 1}},
-        true);
+    put(header, {{layout.width, 4}, {layout.height, 4}}, true);
+    put(header, {{layout.depth, 1}, {layout.colourType, 1}, {0, 2}, {layout.interlace, 1}});
     appendChunk(file, "IHDR", header);
     if (!layout.exif.empty() && !layout.exifAfterData)
         appendChunk(file, "eXIf", layout.exif);
@@ -111,21 +105,22 @@ struct WebpLayout {
     std::uint64_t width = 4;
     std::uint64_t height = 3;
     bool lossless = false;
-    bool extended = false; // a VP8X header, as files with alpha, EXIF or animation have
-    int frames = 0;        // an animation of that many frames, the whole canvas each
-    Bytes exif{};          // after the image data, as writers put it
+    int frames = 0; // an animation of that many frames, the whole canvas each
+    Bytes exif{};   // after the image data, as writers put it
     std::size_t dataBytes = 64;
+    Bytes bitstream{}; // a real encoder's chunks in place of a made-up bitstream
 };
 
 inline Bytes webpFile(const WebpLayout& layout)
 {
-    Bytes chunks, extended;
-    if (layout.extended || layout.frames > 0 || !layout.exif.empty()) {
+    Bytes chunks{'W', 'E', 'B', 'P'}, extended;
+    if (layout.frames > 0 || !layout.exif.empty()) { // the extended header, VP8X
         const int flags = (layout.frames > 0 ? 0x02 : 0) | (layout.exif.empty() ? 0 : 0x08);
         put(extended, {{flags, 4}, {layout.width - 1, 3}, {layout.height - 1, 3}});
         appendChunk(chunks, "VP8X", extended, true);
     }
-    if (layout.frames == 0)
+    append(chunks, layout.bitstream);
+    if (layout.frames == 0 && layout.bitstream.empty())
         appendWebpBitstream(chunks, layout.width, layout.height, layout.lossless, layout.dataBytes);
     for (int f = 0; f < layout.frames; ++f) {
         Bytes frame;
@@ -135,10 +130,8 @@ inline Bytes webpFile(const WebpLayout& layout)
     }
     if (!layout.exif.empty())
         appendChunk(chunks, "EXIF", layout.exif, true);
-    Bytes file{'W', 'E', 'B', 'P'};
-    append(file, chunks);
     Bytes riff;
-    appendChunk(riff, "RIFF", file, true);
+    appendChunk(riff, "RIFF", chunks, true);
     return riff;
 }
 
@@ -170,18 +163,16 @@ inline Bytes heifFile(const HeifLayout& layout)
     const bool avif = std::string_view(layout.coding) == "av01";
     const int coded = std::max(layout.tiles, 1);
     const auto meta = [&](std::uint64_t dataStart) {
-        Bytes handler(4, 0), primary, infos, locations, properties, associations, references;
-        append(handler, {'p', 'i', 'c', 't'});
+        Bytes handler{0, 0, 0, 0, 'p', 'i', 'c', 't'}, primary, infos, locations, properties, associations, references;
         handler.resize(21, 0);
         put(primary, {{1, 2}}, true);
         put(infos, {{coded + (layout.tiles > 0), 2}}, true);
         put(locations, {{0x4400, 2}, {coded, 2}}, true);
         for (int item = 1; item <= coded + (layout.tiles > 0); ++item) {
             const bool isGrid = layout.tiles > 0 && item == 1;
-            Bytes info;
-            put(info, {{std::uint64_t(item), 2}, {0, 2}}, true);
-            append(info, Bytes(isGrid ? "grid" : layout.coding, (isGrid ? "grid" : layout.coding) + 4));
-            info.push_back(0);
+            const char* type = isGrid ? "grid" : layout.coding;
+            Bytes info{0, std::uint8_t(item), 0, 0}; // the item, unprotected
+            append(info, Bytes(type, type + 5));     // its type and an empty name
             append(infos, box("infe", info, 2));
             if (!isGrid)
                 put(locations, {{std::uint64_t(item), 2}, {0, 2}, {1, 2}, {dataStart, 4}, {layout.dataBytes, 4}}, true);
@@ -208,9 +199,8 @@ inline Bytes heifFile(const HeifLayout& layout)
             append(contents, box("iref", box("dimg", references), 0));
         return box("meta", contents, 0);
     };
-    Bytes brands{'m', 'i', 'f', '1'}, file;
-    brands.insert(brands.begin(), layout.brand, layout.brand + 4);
-    brands.insert(brands.begin() + 4, 4, 0);
+    Bytes brands(layout.brand, layout.brand + 4), file;
+    append(brands, {0, 0, 0, 0, 'm', 'i', 'f', '1'});
     append(file, box("ftyp", brands));
     const std::uint64_t dataStart = file.size() + meta(0).size() + 8;
     append(file, meta(dataStart));
@@ -269,16 +259,8 @@ inline Bytes bmpFile(int width, int height, int bits, int compression, const Byt
 {
     const std::uint32_t table = bits <= 8 ? 4u << bits : 0;
     Bytes file{'B', 'M'};
-    put(file,
-        {{54 + table + pixels.size(), 4},
-         {0, 4},
-         {54 + table, 4},
-         {40, 4},
-         {std::uint32_t(width), 4},
-         {std::uint32_t(height), 4},
-         {1, 2},
-         {bits, 2},
-         {compression, 4}});
+    put(file, {{54 + table + pixels.size(), 4}, {0, 4}, {54 + table, 4}, {40, 4}});
+    put(file, {{std::uint32_t(width), 4}, {std::uint32_t(height), 4}, {1, 2}, {bits, 2}, {compression, 4}});
     append(file, Bytes(20 + table, 0));
     append(file, pixels);
     return file;

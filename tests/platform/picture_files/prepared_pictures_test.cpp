@@ -47,11 +47,13 @@ protected:
     const PixelSize box{642, 480};
 };
 
-// The worker runs at low priority: a choice never waits for it. A file is decoded once,
-// whether the choice or the worker comes first, and twice only when chosen while the worker
-// decodes it.
-TEST_F(PreparedPicturesTest, AChoiceNeverWaitsForTheWorkerAndEachFileIsDecodedOnceBesidesARunningDecode)
+// The worker runs at low priority: a choice never waits for it. A file is decoded once for each
+// box, whether the choice or the worker comes first, and twice only when chosen while the worker
+// decodes it or once it has changed; a vanished file fails. A new preparation drops the work left
+// of the last one.
+TEST_F(PreparedPicturesTest, AChoiceNeverWaitsForTheWorkerAndEachFileIsDecodedOnceUnlessItChanges)
 {
+    pictures.preparePictures({"/p/a.jpg"}, {321, 240});
     pictures.preparePictures({"/p/a.jpg", "/p/b.jpg", "/p/broken.jpg"}, box);
     EXPECT_TRUE(decoder.decodes.empty()); // nothing runs on the caller's thread
 
@@ -70,31 +72,17 @@ TEST_F(PreparedPicturesTest, AChoiceNeverWaitsForTheWorkerAndEachFileIsDecodedOn
     // The worker's turn comes while a choice decodes the file: it leaves the file alone.
     pictures.preparePictures({"/p/a.jpg"}, {321, 240});
     decoder.whileDecoding = [&] { worker.runAll(); };
-    pictures.loadPicture("/p/a.jpg", {321, 240});
-    EXPECT_EQ(decoder.decodes,
-              (std::vector<std::string>{"/p/a.jpg 642", "/p/b.jpg 642", "/p/b.jpg 642", "/p/broken.jpg 642",
-                                        "/p/a.jpg 321"}));
-}
+    EXPECT_NE(pictures.loadPicture("/p/a.jpg", {321, 240}), a);
 
-TEST_F(PreparedPicturesTest, AChangedFileOrAnotherBoxIsDecodedAgainAndAVanishedFileFails)
-{
-    const PictureRef first = pictures.loadPicture("/p/a.jpg", box);
     decoder.files["/p/a.jpg"].modified = 2;
     const PictureRef changed = pictures.loadPicture("/p/a.jpg", box);
-    EXPECT_NE(changed, first);
-    EXPECT_NE(pictures.loadPicture("/p/a.jpg", {321, 240}), changed);
+    EXPECT_NE(changed, a);
     EXPECT_EQ(pictures.loadPicture("/p/a.jpg", box), changed);
     decoder.files.erase("/p/a.jpg");
     EXPECT_EQ(pictures.loadPicture("/p/a.jpg", box), nullptr);
-    EXPECT_EQ(decoder.decodes, (std::vector<std::string>{"/p/a.jpg 642", "/p/a.jpg 642", "/p/a.jpg 321"}));
-}
-
-TEST_F(PreparedPicturesTest, ANewPreparationDropsTheWorkLeftOfTheLastOne)
-{
-    pictures.preparePictures({"/p/a.jpg"}, {321, 240});
-    pictures.preparePictures({"/p/b.jpg"}, box);
-    worker.runAll();
-    EXPECT_EQ(decoder.decodes, std::vector<std::string>{"/p/b.jpg 642"});
+    EXPECT_EQ(decoder.decodes,
+              (std::vector<std::string>{"/p/a.jpg 642", "/p/b.jpg 642", "/p/b.jpg 642", "/p/broken.jpg 642",
+                                        "/p/a.jpg 321", "/p/a.jpg 642"}));
 }
 
 } // namespace

@@ -13,8 +13,6 @@
 
 #include <sys/stat.h>
 
-#include <cstring>
-
 namespace tessaloom::testing {
 namespace {
 
@@ -29,34 +27,6 @@ QByteArray encoded(const QImage& image, const char* format)
     QBuffer buffer(&bytes);
     image.save(&buffer, format);
     return bytes;
-}
-
-// A RIFF chunk, padded to an even size.
-QByteArray riffChunk(const char* type, const QByteArray& data)
-{
-    QByteArray chunk(type, 4);
-    for (int i = 0; i < 4; ++i)
-        chunk.append(char(data.size() >> 8 * i));
-    return chunk + data + QByteArray(data.size() % 2, '\0');
-}
-
-// A PNG with an eXIf chunk after its header; a WebP in the extended layout with an EXIF chunk
-// after its bitstream.
-QByteArray withExif(const QByteArray& picture, const char* format, int orientation, QSize size)
-{
-    if (std::strcmp(format, "png") == 0) {
-        const QByteArray exif = qtBytes(exifData(orientation, true, false));
-        QByteArray chunk(4, '\0');
-        for (int i = 0; i < 4; ++i)
-            chunk[i] = char(exif.size() >> 8 * (3 - i));
-        return picture.left(33) + chunk + "eXIf" + exif + QByteArray(4, '\0') + picture.mid(33);
-    }
-    QByteArray extended("\x08\0\0\0", 4);
-    for (int side : {size.width() - 1, size.height() - 1})
-        extended.append(QByteArray::fromRawData(reinterpret_cast<const char*>(&side), 3));
-    return riffChunk("RIFF",
-                     "WEBP" + riffChunk("VP8X", extended) + picture.mid(12) +
-                         riffChunk("EXIF", qtBytes(exifData(orientation, false))));
 }
 
 // Red and green above, blue and white below.
@@ -98,37 +68,59 @@ protected:
     }
 };
 
-TEST_F(PictureDecoderTest, EachFormatIsReadByItsContentForTheDevicePixelsOfTheBox)
+// Each format is read by its content, whatever its name, for the device pixels of the box. Text
+// named as a picture, photos cut off in their image data, a folder, a pipe without a writer (its
+// open must not wait for one) and a missing file give nothing: files of every kind cut off, or
+// claiming too much, are judged by the checks before this decoder reads them.
+TEST_F(PictureDecoderTest, EachFormatIsReadByItsContentForTheDevicePixelsOfTheBoxAndNothingElse)
 {
-    const QImage picture = quadrants(64, 48);
-    const QByteArray jpeg = encoded(picture, "jpeg");
-    write("dot.gif", qtBytes(gifFile()));           // Qt reads GIF but cannot write it
-    write("photo@2x.jpg", encoded(picture, "bmp")); // named as another format, and to claim a ratio of its own
-    // A motion photo: megabytes of video, with marker-like bytes in them, after the end of the picture.
-    write("motion.jpg", jpeg + QByteArray("\xff\xd8\xff\x00", 4).repeated(786432));
-    write("screen.jpg", encoded(picture, "png"));
-    write("saved.webp", encoded(picture, "webp") + "trailing bytes");
-    write("phone.heic", heifEncoded(picture, heif_compression_HEVC));
-    write("photo.avif", heifEncoded(picture, heif_compression_AV1));
-
+    const QImage picture = quadrants(64, 48), large = quadrants(400, 300);
+    const auto cut = [](const QByteArray& whole) { return whole.left(whole.size() * 6 / 10); };
+    const std::pair<const char*, QByteArray> files[] = {
+        {"dot.gif", qtBytes(gifFile())},           // Qt reads GIF but cannot write it
+        {"photo@2x.jpg", encoded(picture, "bmp")}, // named as another format, and to claim a ratio of its own
+        // A motion photo: megabytes of video, with marker-like bytes in them, after the end of the picture.
+        {"motion.jpg", encoded(picture, "jpeg") + QByteArray("\xff\xd8\xff\x00", 4).repeated(786432)},
+        {"screen.jpg", encoded(picture, "png")},
+        {"saved.webp", encoded(picture, "webp") + "trailing bytes"},
+        {"phone.heic", heifEncoded(picture, heif_compression_HEVC)},
+        {"photo.avif", heifEncoded(picture, heif_compression_AV1)},
+        {"notes.png", "These are not the pixels you are looking for.\n"},
+        {"cut.jpg", cut(encoded(large, "jpg"))},
+        {"cut.png", cut(encoded(large, "png"))},
+        {"cut.webp", cut(encoded(large, "webp"))},
+        {"cut.heic", cut(heifEncoded(large, heif_compression_HEVC))},
+    };
+    for (const auto& [name, bytes] : files)
+        write(name, bytes);
+    QDir(dir.path()).mkdir(QStringLiteral("folder.jpg"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("pipe.jpg"))).constData(), 0600), 0);
     for (const char* name :
          {"dot.gif", "photo@2x.jpg", "motion.jpg", "screen.jpg", "saved.webp", "phone.heic", "photo.avif"}) {
         const QImage image = decode(name, box);
         EXPECT_TRUE(image.size() == QSize(321, 240) && image.devicePixelRatio() == 1.0) << name;
         EXPECT_TRUE(name[0] == 'd' || quadrantsOf(image) == "rgbw") << name;
     }
+    for (const char* name :
+         {"notes.png", "cut.jpg", "cut.png", "cut.webp", "cut.heic", "folder.jpg", "pipe.jpg", "missing.bmp"})
+        EXPECT_TRUE(decode(name, box).isNull()) << name;
 }
 
 TEST_F(PictureDecoderTest, TheExifOrientationTurnsThePictureUprightBeforeItIsStretched)
 {
     const QImage stored = quadrants(64, 32);
     const QByteArray jpeg = encoded(stored, "jpeg"), png = encoded(stored, "png"), webp = encoded(stored, "webp");
+    const Bytes bitstream(webp.begin() + 12, webp.end()); // the WebP's chunks after its RIFF header
     // Where the stored quadrants show for orientations 1 to 8.
     const char* upright[] = {"rgbw", "grwb", "wbgr", "bwrg", "rbgw", "brwg", "wgbr", "gwrb"};
     for (int orientation = 1; orientation <= 8; ++orientation) {
         write("turned.jpg", jpeg.left(2) + qtBytes(exifSegment(orientation, orientation % 2 == 0)) + jpeg.mid(2));
-        write("turned.png", withExif(png, "png", orientation, stored.size()));
-        write("turned.webp", withExif(webp, "webp", orientation, stored.size()));
+        Bytes exif; // an eXIf chunk after the PNG's header
+        appendChunk(exif, "eXIf", exifData(orientation, true, false));
+        write("turned.png", png.left(33) + qtBytes(exif) + png.mid(33));
+        const WebpLayout extended{
+            .width = 64, .height = 32, .exif = exifData(orientation, false), .bitstream = bitstream};
+        write("turned.webp", qtBytes(webpFile(extended)));
         write("turned.heic", heifEncoded(stored, heif_compression_HEVC, orientation));
         for (const char* name : {"turned.jpg", "turned.png", "turned.webp", "turned.heic"}) {
             const QImage image = decode(name, {40, 60});
@@ -136,25 +128,6 @@ TEST_F(PictureDecoderTest, TheExifOrientationTurnsThePictureUprightBeforeItIsStr
             EXPECT_EQ(quadrantsOf(image), upright[orientation - 1]) << name << orientation;
         }
     }
-}
-
-// Text named as a picture, a photo cut off in its image data, a folder, a pipe without a writer
-// (its open must not wait for one), a missing file. Files of every kind cut off, or claiming too
-// much, are judged by the checks before this decoder reads them.
-TEST_F(PictureDecoderTest, WhatIsNoWholeDecodablePictureFails)
-{
-    write("notes.png", "These are not the pixels you are looking for.\n");
-    const QImage picture = quadrants(400, 300);
-    for (const char* format : {"jpg", "png", "webp", "heic"}) {
-        const QByteArray whole =
-            format[0] == 'h' ? heifEncoded(picture, heif_compression_HEVC) : encoded(picture, format);
-        write(qPrintable(QStringLiteral("cut.%1").arg(QLatin1String(format))), whole.left(whole.size() * 6 / 10));
-    }
-    QDir(dir.path()).mkdir(QStringLiteral("folder.jpg"));
-    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("pipe.jpg"))).constData(), 0600), 0);
-    for (const char* name :
-         {"notes.png", "cut.jpg", "cut.png", "cut.webp", "cut.heic", "folder.jpg", "pipe.jpg", "missing.bmp"})
-        EXPECT_TRUE(decode(name, box).isNull()) << name;
 }
 
 } // namespace
