@@ -44,9 +44,10 @@ else()
             -DOUT=${stage}/images/board.png -P ${CMAKE_CURRENT_SOURCE_DIR}/draw_board.cmake
     COMMAND ${CMAKE_COMMAND} -E rm -f "${stage}/Tessaloom Help.chm"
     COMMAND ${TESSALOOM_CHMCMD} --verbosity 0 tessaloom_help.hhp
+    COMMAND perl ${CMAKE_CURRENT_SOURCE_DIR}/set_chm_time.pl "${stage}/Tessaloom Help.chm"
     COMMAND ${CMAKE_COMMAND} -E copy "${stage}/Tessaloom Help.chm" ${help_file}
     WORKING_DIRECTORY ${stage}
-    DEPENDS ${help_sources} ${CMAKE_CURRENT_SOURCE_DIR}/draw_board.cmake
+    DEPENDS ${help_sources} ${CMAKE_CURRENT_SOURCE_DIR}/draw_board.cmake ${CMAKE_CURRENT_SOURCE_DIR}/set_chm_time.pl
     COMMENT "Compiling the help file"
     VERBATIM
   )
