@@ -18,6 +18,7 @@ mkdir -p "$work"
 msi=$(echo "$packages"/Tessaloom-*-windows-x64.msi)
 zip=$(echo "$packages"/Tessaloom-*-windows-x64.zip)
 [ -f "$msi" ] && [ -f "$zip" ] || fail "no installer and zip in $packages"
+(cd "$packages" && sha256sum --check --quiet SHA256SUMS) || fail "SHA256SUMS does not match the release files"
 
 wine_prefix "$work/prefix"
 drive=$WINEPREFIX/drive_c
