@@ -8,7 +8,9 @@ file(GLOB_RECURSE pending "${TESSALOOM_DLL_FOLDER}/*.exe" "${TESSALOOM_DLL_FOLDE
 set(looked_at)
 while(pending)
   list(POP_FRONT pending binary)
-  execute_process(COMMAND ${TESSALOOM_OBJDUMP} -p ${binary} OUTPUT_VARIABLE dump COMMAND_ERROR_IS_FATAL ANY)
+  # In the C locale, whose words the pattern below reads.
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C ${TESSALOOM_OBJDUMP} -p ${binary}
+    OUTPUT_VARIABLE dump COMMAND_ERROR_IS_FATAL ANY)
   string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${dump}")
   list(TRANSFORM imports REPLACE "^DLL Name: " "")
   foreach(dll IN LISTS imports)
@@ -18,7 +20,9 @@ while(pending)
     list(APPEND looked_at ${dll})
     foreach(folder IN LISTS TESSALOOM_DLL_SOURCES)
       if(EXISTS "${folder}/${dll}")
-        file(INSTALL "${folder}/${dll}" DESTINATION "${TESSALOOM_DLL_FOLDER}")
+        # With the mode the program and its plugins get, not that of the file it is copied from.
+        file(INSTALL "${folder}/${dll}" DESTINATION "${TESSALOOM_DLL_FOLDER}" FILE_PERMISSIONS
+          OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
         if(CMAKE_INSTALL_DO_STRIP)
           execute_process(COMMAND ${TESSALOOM_STRIP} --strip-unneeded "${TESSALOOM_DLL_FOLDER}/${dll}"
             COMMAND_ERROR_IS_FATAL ANY)

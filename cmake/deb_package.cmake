@@ -26,7 +26,6 @@ set(CPACK_PACKAGE_DIRECTORY ${PROJECT_BINARY_DIR}/packages)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.marrowquill.example/tessaloom/")
 # The libraries come from the program itself. The font is only a look-alike for the cards, and
 # Qt loads its WebP reader as a plugin at run time, where dpkg-shlibdeps cannot see it.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

@@ -1,6 +1,7 @@
-# The Windows program as a zip that runs where it is unpacked: tessaloom.exe with the Qt and
-# compiler runtime DLLs it loads, Qt's plugins in the folders Qt looks in beside the program, and
-# the Help folder. cpack -G ZIP in the build tree, or scripts/package windows, makes it.
+# The Windows program as it is installed: tessaloom.exe with the Qt and compiler runtime DLLs it
+# loads, Qt's plugins in the folders Qt looks in beside the program, and the Help folder. CPack
+# installs that tree and windows_release.cmake makes both release files from it, a zip that runs
+# where it is unpacked and a Windows Installer package: scripts/package windows.
 # Included where the program is built for Windows.
 
 find_package(Qt6 REQUIRED COMPONENTS Widgets)
@@ -37,11 +38,19 @@ install(CODE "
   include(\"${CMAKE_CURRENT_LIST_DIR}/copy_windows_dlls.cmake\")
 ")
 
-set(CPACK_GENERATOR ZIP)
+set(CPACK_GENERATOR External)
+set(CPACK_EXTERNAL_ENABLE_STAGING ON)
+set(CPACK_EXTERNAL_PACKAGE_SCRIPT ${CMAKE_CURRENT_LIST_DIR}/windows_release.cmake)
 set(CPACK_PACKAGE_NAME Tessaloom)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Marrowquill Software")
 set(CPACK_PACKAGE_FILE_NAME Tessaloom-${PROJECT_VERSION}-windows-x64)
 set(CPACK_PACKAGE_DIRECTORY ${PROJECT_BINARY_DIR}/packages)
 set(CPACK_STRIP_FILES ON)
+# What only the installer needs: the program its Start menu shortcut starts, the icon of the
+# shortcut and of the installed-programs entry, and the upgrade code that stays the same in every
+# version, so that installing a later version replaces the earlier one.
+set(CPACK_TESSALOOM_PROGRAM tessaloom.exe)
+get_target_property(CPACK_TESSALOOM_ICON tessaloom_artwork_files TESSALOOM_ICON_ICO)
+set(CPACK_TESSALOOM_UPGRADE_CODE 1A828152-D581-4857-AD18-474380FCF447)
 include(CPack)

@@ -34,6 +34,7 @@ fail() {
 }
 deb=$work/out/tessaloom_${version}_amd64.deb
 [ -f "$deb" ] || { echo "FAIL: no $(basename "$deb")"; ls "$work/out"; exit 1; }
+(cd "$work/out" && sha256sum --check --quiet SHA256SUMS) || fail "SHA256SUMS does not match the package"
 
 # Control fields: what Debian files the package under and what it needs.
 field() { dpkg-deb --field "$deb" "$1"; }
