@@ -101,18 +101,18 @@ protected:
     testing::TempFolder folder;
     std::string path = folder.path("config/Marrowquill Software/Tessaloom.reg");
     RegFileRegistry registry{path};
+    ScriptedCalls calls;
+    RegFileRegistry scripted{path, calls};
 };
 
 TEST_F(RegFileRegistryTest, TheFirstWriteMakesAPrivateFolderAndWritesAreSyncedBeforeTheRenameAndTheFolderAfter)
 {
-    ScriptedCalls calls;
     calls.file = path;
     calls.lockError = ENOLCK; // a file system without locks: writes still go ahead
-    RegFileRegistry unlocked(path, calls);
-    EXPECT_TRUE(readFrom(unlocked, "NumRows").isEmpty());
+    EXPECT_TRUE(readFrom(scripted, "NumRows").isEmpty());
     EXPECT_FALSE(fs::exists(folder.path("config")));
 
-    writeTo(unlocked, "NumRows", "3");
+    writeTo(scripted, "NumRows", "3");
     EXPECT_EQ(fs::status(folder.path("config/Marrowquill Software")).permissions() & fs::perms::all,
               fs::perms::owner_all);
     // Each folder made is synced in its parent; the key is written first, then the value.
@@ -122,7 +122,7 @@ TEST_F(RegFileRegistryTest, TheFirstWriteMakesAPrivateFolderAndWritesAreSyncedBe
                                         "folder, file holds " + key, "new file, file holds " + key,
                                         "folder, file holds " + kSettingsFile}));
     calls.syncError = EIO; // a disk that fails: nothing is replaced, nothing left beside it
-    writeTo(unlocked, "NumRows", "6");
+    writeTo(scripted, "NumRows", "6");
     EXPECT_EQ(contentOf(path), kSettingsFile);
     EXPECT_EQ(namesIn(folder.path("config/Marrowquill Software")), std::set<std::string>{"Tessaloom.reg"});
 }
@@ -133,35 +133,35 @@ TEST_F(RegFileRegistryTest, TheFirstWriteMakesAPrivateFolderAndWritesAreSyncedBe
 // of renaming over the other's write.
 TEST_F(RegFileRegistryTest, WithoutFileLocksALockFileMakesWritersTakeTurns)
 {
-    ScriptedCalls calls, otherCalls;
+    ScriptedCalls otherCalls;
     calls.lockError = otherCalls.lockError = ENOLCK;
-    RegFileRegistry lockless(path, calls), other(path, otherCalls);
-    writeTo(lockless, "NumRows", "3");
+    RegFileRegistry other(path, otherCalls);
+    writeTo(scripted, "NumRows", "3");
     const std::string lock = path + ".lock";
     char host[256] = {};
     ::gethostname(host, sizeof host - 1);
     const pid_t gone = inChild([] { return 0; });
     exitCodeOf(gone);
     std::ofstream(lock) << gone << ' ' << host << '\n';
-    writeTo(lockless, "NumRows", "4");
+    writeTo(scripted, "NumRows", "4");
     EXPECT_EQ(calls.waited, 0ms);
 
     std::ofstream(lock) << ::getpid() << ' ' << host << '\n';
-    writeTo(lockless, "NumRows", "5");
+    writeTo(scripted, "NumRows", "5");
     EXPECT_GE(calls.waited, kLockWait);
-    EXPECT_EQ(readFrom(lockless, "NumRows"), SettingValue(4));
+    EXPECT_EQ(readFrom(scripted, "NumRows"), SettingValue(4));
     fs::last_write_time(lock, fs::file_time_type::clock::now() - kStaleLockAge - 1s);
-    writeTo(lockless, "NumRows", "5");
-    EXPECT_EQ(readFrom(lockless, "NumRows"), SettingValue(5));
+    writeTo(scripted, "NumRows", "5");
+    EXPECT_EQ(readFrom(scripted, "NumRows"), SettingValue(5));
 
     calls.onSync = [&] {
         std::ofstream(lock) << ::getpid() << ' ' << host << '\n'; // as if this writer stood too long
         fs::last_write_time(lock, fs::file_time_type::clock::now() - kStaleLockAge - 1s);
         writeTo(other, "FlipSpeed", "700");
     };
-    writeTo(lockless, "NumRows", "6");
-    EXPECT_EQ(readFrom(lockless, "NumRows"), SettingValue(6));
-    EXPECT_EQ(readFrom(lockless, "FlipSpeed"), SettingValue(700));
+    writeTo(scripted, "NumRows", "6");
+    EXPECT_EQ(readFrom(scripted, "NumRows"), SettingValue(6));
+    EXPECT_EQ(readFrom(scripted, "FlipSpeed"), SettingValue(700));
     EXPECT_EQ(namesIn(folder.path("config/Marrowquill Software")), std::set<std::string>{"Tessaloom.reg"});
 }
 
@@ -185,19 +185,14 @@ TEST_F(RegFileRegistryTest, FilesUpToFourMegabytesAreReadAndWrittenWithinThatSiz
 TEST_F(RegFileRegistryTest, AWriteWaitsForAnotherWriterTwoSecondsAtMostAndAReadNeverWaits)
 {
     writeTo(registry, "NumRows", "3");
-    ScriptedCalls calls;
-    RegFileRegistry waiting(path, calls);
     // A second instance that took the file's lock and then stopped (in a debugger, say).
     pid_t holder = inChild([&] { return ::flock(::open(path.c_str(), O_RDWR), LOCK_EX) || ::raise(SIGSTOP); });
     int status = 0;
     ASSERT_TRUE(::waitpid(holder, &status, WUNTRACED) == holder && WIFSTOPPED(status));
 
-    Registry::Handle key = 0;
-    const std::uint8_t five[4] = {5, 0, 0, 0};
-    ASSERT_EQ(waiting.createKey(kHkeyLocalMachine, kSettingsKeyPath, key), 0);
-    EXPECT_EQ(waiting.setValue(key, "NumRows", kRegDword, five, 4), kErrorTimeout);
+    writeTo(scripted, "NumRows", "5");
     EXPECT_TRUE(calls.waited >= kLockWait && calls.waited < kLockWait + 100ms) << calls.waited.count();
-    EXPECT_EQ(readFrom(waiting, "NumRows"), SettingValue(3));
+    EXPECT_EQ(readFrom(scripted, "NumRows"), SettingValue(3));
 
     // The holder going away during the wait lets the write through.
     calls.waited = 0ms;
@@ -205,8 +200,9 @@ TEST_F(RegFileRegistryTest, AWriteWaitsForAnotherWriterTwoSecondsAtMostAndAReadN
         if (calls.waited >= 300ms && holder > 0)
             ::kill(holder, SIGKILL), exitCodeOf(holder), holder = 0;
     };
-    EXPECT_EQ(waiting.setValue(key, "NumRows", kRegDword, five, 4), 0);
+    writeTo(scripted, "NumRows", "5");
     EXPECT_LT(calls.waited, 400ms);
+    EXPECT_EQ(readFrom(scripted, "NumRows"), SettingValue(5));
     if (holder > 0)
         ::kill(holder, SIGKILL), exitCodeOf(holder);
 }
@@ -273,8 +269,8 @@ TEST_F(RegFileRegistryTest, FilesAndFoldersThatCannotBeUsedGiveAbsentValuesAndSt
     };
     for (const auto& [name, outcome] : cases)
         EXPECT_EQ(probeAsAnotherUser(folder.path(name)), outcome) << name;
-    EXPECT_TRUE(fs::is_directory(folder.path("folder.reg")) && fs::is_fifo(folder.path("pipe.reg")));
-    EXPECT_FALSE(fs::exists(folder.path("gone")) || fs::exists(folder.path("locked/Tessaloom.reg.tmp")));
+    EXPECT_TRUE(fs::is_directory(folder.path("folder.reg")) && fs::is_fifo(folder.path("pipe.reg")) &&
+                !fs::exists(folder.path("gone")));
     for (const char* name : {"closed", "locked", "unreadable.reg"})
         fs::permissions(folder.path(name), fs::perms::all);
     for (const std::string& name : kept)
@@ -288,8 +284,8 @@ std::string data(int round, int index)
 
 // Writes "Value<first>" to "Value<end - 1>", each holding data(round, index), calling done() after each.
 void writeValues(
-    const std::string& path, int round, int first, int end, const std::function<void()>& done = [] {},
-    int lockError = 0)
+    const std::string& path, int round, int first, int end, int lockError = 0,
+    const std::function<void()>& done = [] {})
 {
     NoSync calls;
     calls.lockError = lockError;
@@ -301,16 +297,8 @@ void writeValues(
 TEST_F(RegFileRegistryTest, TwoProcessesWritingAtTheSameMomentLoseNothingWithOrWithoutFileLocks)
 {
     for (const int lockError : {0, ENOLCK}) {
-        const pid_t first = inChild([&] {
-            return writeValues(
-                       path, lockError, 0, 300, [] {}, lockError),
-                   0;
-        });
-        const pid_t second = inChild([&] {
-            return writeValues(
-                       path, lockError, 300, 600, [] {}, lockError),
-                   0;
-        });
+        const pid_t first = inChild([&] { return writeValues(path, lockError, 0, 300, lockError), 0; });
+        const pid_t second = inChild([&] { return writeValues(path, lockError, 300, 600, lockError), 0; });
         EXPECT_EQ(exitCodeOf(first) | exitCodeOf(second), 0);
         int found = 0;
         for (int i = 0; i < 600; ++i)
@@ -329,7 +317,7 @@ TEST_F(RegFileRegistryTest, AWriterKilledAtAnyMomentLeavesAWholeFileOfOldOrNewVa
         int progress[2];
         ASSERT_EQ(::pipe(progress), 0);
         const pid_t writer = inChild([&] {
-            writeValues(path, round, 0, kValues, [&] { [[maybe_unused]] auto sent = ::write(progress[1], "+", 1); });
+            writeValues(path, round, 0, kValues, 0, [&] { [[maybe_unused]] auto sent = ::write(progress[1], "+", 1); });
             return 0;
         });
         ::close(progress[1]);
