@@ -3,7 +3,7 @@
 #include "settings/reg_file_document.h"
 #include "settings/reg_file_registry.h"
 #include "settings/settings_store.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,7 @@
 #include "win32_test_keys.h"
 #else
 #include "settings/reg_file_registry.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 #endif
 
 #include <gtest/gtest.h>
