@@ -1,8 +1,8 @@
 // The settings file as the store's registry off Windows: where it lives, how it is written, what
 // happens when it cannot be read or written, and programs sharing it.
+#include "registry_access.h"
 #include "settings/reg_file_document.h"
 #include "settings/reg_file_registry.h"
-#include "settings/settings_store.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -22,6 +22,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
+using testing::readFrom;
+using testing::writeTo;
 
 const std::string kSettingsFile =
     "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Marrowquill Software\\Tessaloom]\n\"NumRows\"=dword:00000003\n";
@@ -85,16 +87,6 @@ struct ScriptedCalls : NoSync {
         return syncError;
     }
 };
-
-SettingValue readFrom(Registry& registry, const std::string& name)
-{
-    return SettingsStore(registry, NumberFormat{".", ","}).ReadRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, name);
-}
-
-void writeTo(Registry& registry, const std::string& name, const SettingValue& data)
-{
-    SettingsStore(registry, NumberFormat{".", ","}).WriteRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, name, data);
-}
 
 class RegFileRegistryTest : public ::testing::Test {
 protected:

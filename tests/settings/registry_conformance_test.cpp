@@ -1,5 +1,5 @@
 // The store's behaviour on every registry it runs on: the one in memory, and the platform's.
-#include "raw_value.h"
+#include "registry_access.h"
 #include "settings/settings_store.h"
 #include "support/memory_registry.h"
 
@@ -39,10 +39,7 @@ protected:
     Registry& registry = backend.registry;
     SettingsStore store{registry, NumberFormat{",", "."}}; // a locale whose separators differ from the C one
 
-    SettingValue read(const std::string& name)
-    {
-        return store.ReadRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, name);
-    }
+    SettingValue read(const std::string& name) { return testing::readFrom(registry, name); }
     std::optional<StoredValue> raw(const std::string& name)
     {
         return testing::rawValue(registry, kHkeyLocalMachine, kSettingsKeyPath, name);
