@@ -12,7 +12,6 @@
 #include <fstream>
 #include <grp.h>
 #include <random>
-#include <set>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -51,15 +50,6 @@ std::string contentOf(const std::string& path)
     return {std::istreambuf_iterator<char>(file), {}};
 }
 
-// The names in a folder.
-std::set<std::string> namesIn(const std::string& folder)
-{
-    std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder))
-        names.insert(entry.path().filename().string());
-    return names;
-}
-
 // Flushing to the disk left out where thousands of writes test something else; when set, a file
 // system without locks.
 struct NoSync : FileCalls {
@@ -95,6 +85,9 @@ protected:
     RegFileRegistry registry{path};
     ScriptedCalls calls;
     RegFileRegistry scripted{path, calls};
+
+    // Nothing is left beside the settings file.
+    bool aloneInFolder() const { return std::distance(fs::directory_iterator(fs::path(path).parent_path()), {}) == 1; }
 };
 
 TEST_F(RegFileRegistryTest, TheFirstWriteMakesAPrivateFolderAndWritesAreSyncedBeforeTheRenameAndTheFolderAfter)
@@ -116,7 +109,7 @@ TEST_F(RegFileRegistryTest, TheFirstWriteMakesAPrivateFolderAndWritesAreSyncedBe
     calls.syncError = EIO; // a disk that fails: nothing is replaced, nothing left beside it
     writeTo(scripted, "NumRows", "6");
     EXPECT_EQ(contentOf(path), kSettingsFile);
-    EXPECT_EQ(namesIn(folder.path("config/Marrowquill Software")), std::set<std::string>{"Tessaloom.reg"});
+    EXPECT_TRUE(aloneInFolder());
 }
 
 // Without file locks, a lock file beside the settings file makes writers take turns: one left by
@@ -154,7 +147,7 @@ TEST_F(RegFileRegistryTest, WithoutFileLocksALockFileMakesWritersTakeTurns)
     writeTo(scripted, "NumRows", "6");
     EXPECT_EQ(readFrom(scripted, "NumRows"), SettingValue(6));
     EXPECT_EQ(readFrom(scripted, "FlipSpeed"), SettingValue(700));
-    EXPECT_EQ(namesIn(folder.path("config/Marrowquill Software")), std::set<std::string>{"Tessaloom.reg"});
+    EXPECT_TRUE(aloneInFolder());
 }
 
 TEST_F(RegFileRegistryTest, FilesUpToFourMegabytesAreReadAndWrittenWithinThatSizeLargerOnesNeither)
@@ -325,7 +318,7 @@ TEST_F(RegFileRegistryTest, AWriterKilledAtAnyMomentLeavesAWholeFileOfOldOrNewVa
     // Some of the writers were killed with their temporary file written, which must not stop this one.
     writeValues(path, kRounds + 1, 0, 1);
     EXPECT_EQ(readFrom(registry, "Value0"), SettingValue(data(kRounds + 1, 0)));
-    EXPECT_EQ(namesIn(fs::path(path).parent_path()), std::set<std::string>{"Tessaloom.reg"});
+    EXPECT_TRUE(aloneInFolder());
 }
 
 } // namespace
