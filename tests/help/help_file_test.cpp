@@ -26,15 +26,6 @@ std::string littleEndian(std::uint64_t value, int length)
 
 class BuiltHelpFile : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        file = ChmFile::open(kBuiltHelpFile);
-        ASSERT_TRUE(file) << kBuiltHelpFile;
-        system = file->systemInfo();
-    }
-
-    std::string text(const std::string& path) const { return file->read(path).value_or(""); }
-
     // A little-endian field of the built file.
     std::uint64_t number(std::size_t at, int length) const
     {
@@ -59,8 +50,6 @@ protected:
         return number(0x58, 8) + encint();
     }
 
-    std::unique_ptr<ChmFile> file;
-    ChmSystemInfo system;
     const std::string whole = [] {
         std::ifstream in(kBuiltHelpFile, std::ios::binary);
         return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -72,6 +61,10 @@ protected:
 // help file and, with an anchor, to a place in that topic.
 TEST_F(BuiltHelpFile, NamesItsStartTopicAndEveryEntryAndLinkLeadsSomewhere)
 {
+    const std::unique_ptr<ChmFile> file = ChmFile::open(kBuiltHelpFile);
+    ASSERT_TRUE(file) << kBuiltHelpFile;
+    const ChmSystemInfo system = file->systemInfo();
+    const auto text = [&](const std::string& path) { return file->read(path).value_or(""); };
     EXPECT_EQ(system.defaultTopic, "Welcome.htm");
     EXPECT_TRUE(file->read("/welcome.HTM"));
     std::vector<std::pair<std::string, std::string>> targets; // where it is, where it leads
