@@ -40,13 +40,6 @@ void set(RegFileDocument& doc, const NamedValue& value)
     doc.setValue(kHkeyLocalMachine, kSettingsKeyPath, value);
 }
 
-std::string utf16leWithMark(std::string_view utf8)
-{
-    std::string out = "\xFF\xFE";
-    appendUtf16le(out, utf8);
-    return out;
-}
-
 // The text of a file written in the export form, its CRLF line ends made plain.
 std::string exportedText(const std::string& file)
 {
@@ -75,7 +68,9 @@ TEST(RegFileDocumentTest, ReadsAnExportOfTheRegistryEditorAndKeepsWhatItCannotRe
                                  "  00,00\r\n"
                                  "\"Deleted\"=-\r\n"
                                  "; a comment\r\n";
-    RegFileDocument document = RegFileDocument::parse(utf16leWithMark(exported));
+    std::string file = "\xFF\xFE"; // UTF-16LE with a byte-order mark
+    appendUtf16le(file, exported);
+    RegFileDocument document = RegFileDocument::parse(file);
     Values values = {
         {"NumRows", dword(5)},
         {"ImagePath01", sz("C:\\Users\\Ana\\\"Best\".jpg")},
@@ -184,8 +179,9 @@ TEST(RegFileDocumentTest, ATruncatedFileGivesEachValueWholeOrNotAtAll)
                                           {"Tries2", dword(9)}})
         set(full, value);
     const std::string own = full.serialize();
+    set(full, {"ImageLabel02", sz("Plage d'\xC3\xA9t\xC3\xA9")}); // a text not ASCII: the export form
     const Values complete = settingsIn(full);
-    for (const std::string& file : {own, utf16leWithMark("Windows Registry Editor Version 5.00" + own.substr(8))}) {
+    for (const std::string& file : {own, full.serialize()}) {
         for (std::size_t length = 0; length <= file.size(); ++length) {
             const RegFileDocument cut = RegFileDocument::parse(file.substr(0, length));
             for (const NamedValue& value : settingsIn(cut))
