@@ -4,7 +4,6 @@
 #include "support/memory_registry.h"
 
 #ifdef _WIN32
-#include "settings/win32_registry.h"
 #include "win32_test_keys.h"
 #else
 #include "settings/reg_file_registry.h"
@@ -21,10 +20,7 @@ struct MemoryBackend {
 };
 
 #ifdef _WIN32
-struct PlatformBackend {
-    testing::Win32TestKeys keys;
-    Win32Registry registry{keys.machine, keys.user};
-};
+using PlatformBackend = testing::Win32TestRegistry;
 #else
 struct PlatformBackend {
     testing::TempFolder folder;

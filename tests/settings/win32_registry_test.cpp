@@ -5,7 +5,6 @@
 #include "registry_access.h"
 #include "settings/reg_file_document.h"
 #include "settings/text_encoding.h"
-#include "settings/win32_registry.h"
 #include "win32_test_keys.h"
 
 #include <gtest/gtest.h>
@@ -21,11 +20,6 @@ using namespace std::string_view_literals;
 
 const std::wstring kWidePath = L"Software\\Marrowquill Software\\Tessaloom";
 
-struct Win32Settings {
-    testing::Win32TestKeys keys;
-    Win32Registry registry{keys.machine, keys.user};
-};
-
 bool holds(HKEY root, const wchar_t* name)
 {
     return RegGetValueW(root, kWidePath.c_str(), name, RRF_RT_ANY, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
@@ -39,7 +33,7 @@ StoredValue stored(std::uint32_t kind, std::string_view bytes)
 TEST(Win32RegistryTest, AMachineKeyThatCannotBeMadeSendsWritesToTheUsersKey)
 {
     // Under a volatile key no lasting key can be made: the machine's key cannot be had for writing.
-    Win32Settings settings{testing::Win32TestKeys(REG_OPTION_VOLATILE)};
+    testing::Win32TestRegistry settings{testing::Win32TestKeys(REG_OPTION_VOLATILE)};
     testing::writeTo(settings.registry, "NumRows", "5");
     EXPECT_TRUE(holds(settings.keys.user, L"NumRows"));
     EXPECT_EQ(testing::readFrom(settings.registry, "NumRows"), SettingValue(5));
@@ -47,7 +41,7 @@ TEST(Win32RegistryTest, AMachineKeyThatCannotBeMadeSendsWritesToTheUsersKey)
 
 TEST(Win32RegistryTest, ReadsLookUnderTheUserFirstAndWritesStayThereOnceSettingsLiveThere)
 {
-    Win32Settings settings;
+    testing::Win32TestRegistry settings;
     for (auto [root, name, value] : {std::tuple{settings.keys.machine, L"NumRows", DWORD{3}},
                                      {settings.keys.machine, L"FlipSpeed", DWORD{1000}},
                                      {settings.keys.user, L"NumRows", DWORD{5}}})
@@ -61,7 +55,7 @@ TEST(Win32RegistryTest, ReadsLookUnderTheUserFirstAndWritesStayThereOnceSettings
 // Every text arrives intact, and what the store reads from a file is what the import leaves.
 TEST(Win32RegistryTest, TheRegistryEditorImportsWrittenFilesWithEveryTextIntactAndDeletionsAsRead)
 {
-    Win32Settings settings; // the files write below the user's stand-in, read back as its root
+    testing::Win32TestRegistry settings; // the files write below the user's stand-in, read back as its root
     const std::wstring below = testing::Win32TestKeys::base() + L"\\user\\";
     const std::string user = utf16ToUtf8(std::u16string(below.begin(), below.end()));
     const std::string section = "HKEY_CURRENT_USER\\" + user + "Unicode";
