@@ -112,16 +112,62 @@ TEST_F(RegFileRegistryTest, TheFirstWriteMakesAPrivateFolderAndWritesAreSyncedBe
     EXPECT_TRUE(aloneInFolder());
 }
 
-// Without file locks, a lock file beside the settings file makes writers take turns: one left by
-// a writer that died (its process gone from this host, or older than kStaleLockAge) is broken, a
-// live one is waited for. A writer whose lock file was broken while it stood starts again instead
-// of renaming over the other's write.
-TEST_F(RegFileRegistryTest, WithoutFileLocksALockFileMakesWritersTakeTurns)
+// A link at the path is written through, the file's permissions are kept, and files up to four
+// megabytes are read and written within that size, larger ones neither.
+TEST_F(RegFileRegistryTest, TheFileIsWrittenThroughALinkWithItsPermissionsAndWithinFourMegabytes)
 {
+    fs::create_directories(fs::path(path).parent_path());
+    std::string atLimit = kSettingsFile + std::string(kMaxFileContent - kSettingsFile.size(), '\n');
+    std::ofstream(folder.path("elsewhere.reg")) << atLimit;
+    fs::permissions(folder.path("elsewhere.reg"), fs::perms(0640));
+    fs::create_symlink("../../elsewhere.reg", path);
+    EXPECT_EQ(readFrom(registry, "NumRows"), SettingValue(3));
+    writeTo(registry, "NumRows", "5");
+    writeTo(registry, "FlipSpeed", "700"); // would not be read again
+    atLimit[kSettingsFile.size() - 2] = '5';
+    // Not EXPECT_EQ: a diff of two texts of megabytes takes minutes.
+    EXPECT_TRUE(contentOf(path) == atLimit && fs::is_symlink(path));
+    EXPECT_EQ(fs::status(path).permissions(), fs::perms(0640));
+
+    std::ofstream(path, std::ios::app) << '\n';
+    writeTo(registry, "NumRows", "6");
+    EXPECT_TRUE(readFrom(registry, "NumRows").isEmpty() && contentOf(path) == atLimit + '\n');
+}
+
+// A write waits for another writer two seconds at most, and a read never waits. Without file
+// locks, a lock file beside the settings file makes writers take turns: one left by a writer that
+// died (its process gone from this host, or older than kStaleLockAge) is broken, a live one is
+// waited for. A writer whose lock file was broken while it stood starts again instead of renaming
+// over the other's write.
+TEST_F(RegFileRegistryTest, AWriteWaitsForAnotherWriterTwoSecondsAtMostWithOrWithoutFileLocks)
+{
+    writeTo(registry, "NumRows", "3");
+    // A second instance that took the file's lock and then stopped (in a debugger, say).
+    pid_t holder = inChild([&] { return ::flock(::open(path.c_str(), O_RDWR), LOCK_EX) || ::raise(SIGSTOP); });
+    int status = 0;
+    ASSERT_TRUE(::waitpid(holder, &status, WUNTRACED) == holder && WIFSTOPPED(status));
+
+    writeTo(scripted, "NumRows", "5");
+    EXPECT_TRUE(calls.waited >= kLockWait && calls.waited < kLockWait + 100ms) << calls.waited.count();
+    EXPECT_EQ(readFrom(scripted, "NumRows"), SettingValue(3));
+
+    // The holder going away during the wait lets the write through.
+    calls.waited = 0ms;
+    calls.onPause = [&] {
+        if (calls.waited >= 300ms && holder > 0)
+            ::kill(holder, SIGKILL), exitCodeOf(holder), holder = 0;
+    };
+    writeTo(scripted, "NumRows", "5");
+    EXPECT_LT(calls.waited, 400ms);
+    EXPECT_EQ(readFrom(scripted, "NumRows"), SettingValue(5));
+    if (holder > 0)
+        ::kill(holder, SIGKILL), exitCodeOf(holder);
+
+    // Without file locks: a lock file left by a writer gone, one of a live writer, one that aged.
     ScriptedCalls otherCalls;
     calls.lockError = otherCalls.lockError = ENOLCK;
     RegFileRegistry other(path, otherCalls);
-    writeTo(scripted, "NumRows", "3");
+    calls.waited = 0ms;
     const std::string lock = path + ".lock";
     char host[256] = {};
     ::gethostname(host, sizeof host - 1);
@@ -148,53 +194,6 @@ TEST_F(RegFileRegistryTest, WithoutFileLocksALockFileMakesWritersTakeTurns)
     EXPECT_EQ(readFrom(scripted, "NumRows"), SettingValue(6));
     EXPECT_EQ(readFrom(scripted, "FlipSpeed"), SettingValue(700));
     EXPECT_TRUE(aloneInFolder());
-}
-
-// A link at the path is written through, the file's permissions are kept, and files up to four
-// megabytes are read and written within that size, larger ones neither.
-TEST_F(RegFileRegistryTest, TheFileIsWrittenThroughALinkWithItsPermissionsAndWithinFourMegabytes)
-{
-    fs::create_directories(fs::path(path).parent_path());
-    std::string atLimit = kSettingsFile + std::string(kMaxFileContent - kSettingsFile.size(), '\n');
-    std::ofstream(folder.path("elsewhere.reg")) << atLimit;
-    fs::permissions(folder.path("elsewhere.reg"), fs::perms(0640));
-    fs::create_symlink("../../elsewhere.reg", path);
-    EXPECT_EQ(readFrom(registry, "NumRows"), SettingValue(3));
-    writeTo(registry, "NumRows", "5");
-    writeTo(registry, "FlipSpeed", "700"); // would not be read again
-    atLimit[kSettingsFile.size() - 2] = '5';
-    // Not EXPECT_EQ: a diff of two texts of megabytes takes minutes.
-    EXPECT_TRUE(contentOf(path) == atLimit && fs::is_symlink(path));
-    EXPECT_EQ(fs::status(path).permissions(), fs::perms(0640));
-
-    std::ofstream(path, std::ios::app) << '\n';
-    writeTo(registry, "NumRows", "6");
-    EXPECT_TRUE(readFrom(registry, "NumRows").isEmpty() && contentOf(path) == atLimit + '\n');
-}
-
-TEST_F(RegFileRegistryTest, AWriteWaitsForAnotherWriterTwoSecondsAtMostAndAReadNeverWaits)
-{
-    writeTo(registry, "NumRows", "3");
-    // A second instance that took the file's lock and then stopped (in a debugger, say).
-    pid_t holder = inChild([&] { return ::flock(::open(path.c_str(), O_RDWR), LOCK_EX) || ::raise(SIGSTOP); });
-    int status = 0;
-    ASSERT_TRUE(::waitpid(holder, &status, WUNTRACED) == holder && WIFSTOPPED(status));
-
-    writeTo(scripted, "NumRows", "5");
-    EXPECT_TRUE(calls.waited >= kLockWait && calls.waited < kLockWait + 100ms) << calls.waited.count();
-    EXPECT_EQ(readFrom(scripted, "NumRows"), SettingValue(3));
-
-    // The holder going away during the wait lets the write through.
-    calls.waited = 0ms;
-    calls.onPause = [&] {
-        if (calls.waited >= 300ms && holder > 0)
-            ::kill(holder, SIGKILL), exitCodeOf(holder), holder = 0;
-    };
-    writeTo(scripted, "NumRows", "5");
-    EXPECT_LT(calls.waited, 400ms);
-    EXPECT_EQ(readFrom(scripted, "NumRows"), SettingValue(5));
-    if (holder > 0)
-        ::kill(holder, SIGKILL), exitCodeOf(holder);
 }
 
 // Reads "NumRows", then writes 5 to it, as a user who owns nothing here (file modes do not stop
