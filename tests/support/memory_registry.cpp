@@ -20,9 +20,7 @@ std::int32_t MemoryRegistry::createKey(RootKey root, const std::string& path, Ha
     // Every parent comes into being with the key.
     for (auto separator = path.find('\\'); separator != std::string::npos; separator = path.find('\\', separator + 1))
         keys_[{root, foldedRegistryName(path.substr(0, separator))}];
-    const KeyId id{root, foldedRegistryName(path)};
-    keys_[id];
-    key = opened(id);
+    key = opened(keys_.try_emplace(KeyId{root, foldedRegistryName(path)}).first->first);
     return kRegistrySuccess;
 }
 
