@@ -36,7 +36,6 @@ TEST(Win32RegistryTest, AMachineKeyThatCannotBeMadeSendsWritesToTheUsersKey)
     testing::Win32TestRegistry settings{testing::Win32TestKeys(REG_OPTION_VOLATILE)};
     testing::writeTo(settings.registry, "NumRows", "5");
     EXPECT_TRUE(holds(settings.keys.user, L"NumRows"));
-    EXPECT_EQ(testing::readFrom(settings.registry, "NumRows"), SettingValue(5));
 }
 
 TEST(Win32RegistryTest, ReadsLookUnderTheUserFirstAndWritesStayThereOnceSettingsLiveThere)
