@@ -142,7 +142,7 @@ TEST(RegFileDocumentTest, GarbageBrokenLinesAndDuplicatesAreKeptAsTextAroundTheV
         std::generate(bytes.begin(), bytes.end(), [&] { return static_cast<char>(random()); });
         return validUtf8(bytes); // as every byte that is not UTF-8 reads
     };
-    const std::string before = "x" + noise(), after = noise(); // "x": not a byte-order mark
+    const std::string before = 'x' + noise(), after = noise(); // 'x': not a byte-order mark
     const std::string megabyteText(1 << 20, 'y');
     // Values under a root or a deletion not understood count for nothing; a later definition wins.
     const std::string kept = "\"NumRows\"=dword:00000002\n" + std::string(1 << 20, 'x') +
