@@ -2,10 +2,10 @@
 #include "help/chm_check.h"
 #include "help/chm_file.h"
 #include "help/sitemap.h"
+#include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
 #include <regex>
 
@@ -13,8 +13,6 @@
 
 namespace tessaloom {
 namespace {
-
-namespace fs = std::filesystem;
 
 const std::string kBuiltHelpFile = TESSALOOM_HELP_FILE;
 
@@ -28,16 +26,6 @@ std::string littleEndian(std::uint64_t value, int length)
 
 class BuiltHelpFile : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        file = ChmFile::open(kBuiltHelpFile);
-        ASSERT_TRUE(file) << kBuiltHelpFile;
-        system = file->systemInfo();
-    }
-
-    std::string text(const std::string& path) const { return file->read(path).value_or(""); }
-    std::vector<SitemapEntry> sitemap(const std::string& name) const { return parseSitemap(text("/" + name)); }
-
     // A little-endian field of the built file.
     std::uint64_t number(std::size_t at, int length) const
     {
@@ -62,8 +50,6 @@ protected:
         return number(0x58, 8) + encint();
     }
 
-    std::unique_ptr<ChmFile> file;
-    ChmSystemInfo system;
     const std::string whole = [] {
         std::ifstream in(kBuiltHelpFile, std::ios::binary);
         return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -75,18 +61,19 @@ protected:
 // help file and, with an anchor, to a place in that topic.
 TEST_F(BuiltHelpFile, NamesItsStartTopicAndEveryEntryAndLinkLeadsSomewhere)
 {
+    const std::unique_ptr<ChmFile> file = ChmFile::open(kBuiltHelpFile);
+    ASSERT_TRUE(file) << kBuiltHelpFile;
+    const ChmSystemInfo system = file->systemInfo();
+    const auto text = [&](const std::string& path) { return file->read(path).value_or(""); };
     EXPECT_EQ(system.defaultTopic, "Welcome.htm");
     EXPECT_TRUE(file->read("/welcome.HTM"));
     std::vector<std::pair<std::string, std::string>> targets; // where it is, where it leads
-    std::vector<SitemapEntry> pending = sitemap(system.contentsFile);
-    for (SitemapEntry& entry : sitemap(system.indexFile))
-        pending.push_back(std::move(entry));
-    while (!pending.empty()) {
-        SitemapEntry entry = std::move(pending.back());
-        pending.pop_back();
-        targets.emplace_back("entry " + entry.name, entry.local);
-        pending.insert(pending.end(), entry.children.begin(), entry.children.end());
-    }
+    const auto addEntries = [&](const auto& self, const std::vector<SitemapEntry>& entries) -> void {
+        for (const SitemapEntry& entry : entries)
+            targets.emplace_back("entry " + entry.name, entry.local), self(self, entry.children);
+    };
+    for (const std::string& name : {system.contentsFile, system.indexFile})
+        addEntries(addEntries, parseSitemap(text("/" + name)));
     const std::regex reference(R"re((?:href|src)="([^"]*)")re", std::regex::icase);
     for (const std::string& path : file->files()) {
         const std::string page = path.ends_with(".htm") ? text(path) : std::string();
@@ -112,15 +99,9 @@ TEST_F(BuiltHelpFile, NamesItsStartTopicAndEveryEntryAndLinkLeadsSomewhere)
 // built file cut off anywhere.
 TEST_F(BuiltHelpFile, WhatIsNoWholeHelpFileIsRefused)
 {
-    const fs::path folder = fs::temp_directory_path() /
-        ("tessaloom-chm-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
-    fs::remove_all(folder);
-    fs::create_directories(folder / "folder.chm");
-    EXPECT_FALSE(ChmFile::open(""));
-    EXPECT_FALSE(ChmFile::open((folder / "folder.chm").string()));
-    ASSERT_EQ(mkfifo((folder / "pipe.chm").c_str(), 0600), 0);
-    EXPECT_FALSE(ChmFile::open((folder / "pipe.chm").string()));
-    fs::remove_all(folder);
+    testing::TempFolder folder;
+    ASSERT_EQ(::mkfifo(folder.path("pipe.chm").c_str(), 0600), 0);
+    EXPECT_FALSE(ChmFile::open("") || ChmFile::open(folder.root.string()) || ChmFile::open(folder.path("pipe.chm")));
 
     for (std::size_t length = 0; length < whole.size(); ++length)
         ASSERT_FALSE(isSoundHelpFile(std::string_view(whole).substr(0, length))) << length;

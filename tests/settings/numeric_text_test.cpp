@@ -20,33 +20,17 @@ std::optional<std::int32_t> stored(const std::string& text, const NumberFormat& 
 
 TEST(NumericTextTest, ReadsBlanksSignSeparatorsAndExponentAndRoundsHalvesToEvenExactly)
 {
+    // Groups are placed between digits, not counted ("1,2,3"); a double would make
+    // "2.50000000000000000001" exactly 2.5; the even neighbour of "-2147483648.5" is inside.
+    // clang-format off
     const std::pair<const char*, std::int32_t> english[] = {
-        {"  12\t", 12},
-        {"+7", 7},
-        {"-7", -7},
-        {"-0", 0},
-        {"1,234,567", 1234567},
-        {"1,2,3", 123}, // groups are not counted, only placed between digits
-        {"1.5E3", 1500},
-        {"15e-1", 2},
-        {".5e1", 5},
-        {"5.", 5},
-        {"0000000000000000000042", 42},
-        {"2.5", 2},
-        {"3.5", 4},
-        {"-2.5", -2},
-        {"-3.5", -4},
-        {"0.5", 0},
-        {"2.4999999", 2},
-        {"2.50000000000000000001", 3}, // a double would make this exactly 2.5
-        {"1e-400", 0},
-        {"2147483647", 2147483647},
-        {"-2147483648", -2147483647 - 1},
-        {"-2147483648.5", -2147483647 - 1}, // the even neighbour is inside
-    };
+        {"  12\t", 12}, {"+7", 7}, {"-0", 0}, {"1,234,567", 1234567}, {"1,2,3", 123}, {"1.5E3", 1500},
+        {"15e-1", 2}, {".5e1", 5}, {"5.", 5}, {"0000000000000000000042", 42}, {"1e-400", 0},
+        {"2.5", 2}, {"3.5", 4}, {"-2.5", -2}, {"-3.5", -4}, {"0.5", 0}, {"2.4999999", 2}, {"2.50000000000000000001", 3},
+        {"2147483647", 2147483647}, {"-2147483648", -2147483647 - 1}, {"-2147483648.5", -2147483647 - 1}};
+    // clang-format on
     for (const auto& [text, number] : english)
         EXPECT_EQ(stored(text), number) << text;
-    EXPECT_EQ(stored("1.5", kGerman), 15);
     EXPECT_EQ(stored("1\u202F000", kFrench), 1000);
 }
 
@@ -55,8 +39,8 @@ TEST(NumericTextTest, OtherTextsAreNoNumberAndNumbersOutside32BitsHaveOnlyADoubl
     for (const char* text : {"",   " ",    "\t",     "abc", "12abc", "1e",  "e5",    ".",     "+",   "- 5",
                              "5-", "0x10", "1,,000", ",5",  "1,",    "1 2", "1.2.3", "1e5.5", "(5)", "\xEF\xBC\x95"})
         EXPECT_FALSE(parseNumericText(text, kEnglish)) << text;
-    EXPECT_FALSE(parseNumericText("1,234", NumberFormat{".", ""}));
-    EXPECT_FALSE(parseNumericText("1 000", kFrench)); // a plain space is not the locale's separator
+    // No separator where the locale has none; a plain space is not the French one.
+    EXPECT_FALSE(parseNumericText("1,234", NumberFormat{".", ""}) || parseNumericText("1 000", kFrench));
     for (const std::string& text :
          std::vector<std::string>{"2147483647.5", "2147483648", "-2147483649", "12345678901", "1e400",
                                   "1e999999999999999999999", std::string(100000, '9')}) {
@@ -73,12 +57,11 @@ TEST(NumericTextTest, OtherTextsAreNoNumberAndNumbersOutside32BitsHaveOnlyADoubl
 TEST(NumericTextTest, TheUsersFormatIsTheNumericLocalesReadInItsOwnCharacterSet)
 {
     // Run scripts/deps when this fails: it generates the locales.
-    const std::string narrowNoBreakSpace = "\u202F";
     const std::tuple<std::map<std::string, std::string>, std::string, std::optional<std::int32_t>> cases[] = {
-        {{{"LANG", "fr_FR.UTF-8"}}, "1" + narrowNoBreakSpace + "234,6", 1235},
-        {{{"LC_ALL", "ru_RU.UTF-8"}, {"LANG", "de_DE.UTF-8"}}, "1" + narrowNoBreakSpace + "234", 1234},
+        {{{"LANG", "fr_FR.UTF-8"}}, "1\u202F234,6", 1235},
+        {{{"LC_ALL", "ru_RU.UTF-8"}, {"LANG", "de_DE.UTF-8"}}, "1\u202F234", 1234},
         // The numeric category alone names French; the character set of the rest is ASCII.
-        {{{"LC_NUMERIC", "fr_FR.UTF-8"}, {"LANG", "C"}}, "2" + narrowNoBreakSpace + "001", 2001},
+        {{{"LC_NUMERIC", "fr_FR.UTF-8"}, {"LANG", "C"}}, "2\u202F001", 2001},
         {{{"LANG", "de_DE.UTF-8"}}, "1.234,4", 1234},
         {{{"LANG", "C"}}, "1.5e2", 150},
         {{{"LANG", "C"}}, "1,234", {}},

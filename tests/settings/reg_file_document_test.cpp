@@ -40,13 +40,6 @@ void set(RegFileDocument& doc, const NamedValue& value)
     doc.setValue(kHkeyLocalMachine, kSettingsKeyPath, value);
 }
 
-std::string utf16leWithMark(std::string_view utf8)
-{
-    std::string out = "\xFF\xFE";
-    appendUtf16le(out, utf8);
-    return out;
-}
-
 // The text of a file written in the export form, its CRLF line ends made plain.
 std::string exportedText(const std::string& file)
 {
@@ -75,14 +68,14 @@ TEST(RegFileDocumentTest, ReadsAnExportOfTheRegistryEditorAndKeepsWhatItCannotRe
                                  "  00,00\r\n"
                                  "\"Deleted\"=-\r\n"
                                  "; a comment\r\n";
-    RegFileDocument document = RegFileDocument::parse(utf16leWithMark(exported));
+    std::string file = "\xFF\xFE"; // UTF-16LE with a byte-order mark
+    appendUtf16le(file, exported);
+    RegFileDocument document = RegFileDocument::parse(file);
     Values values = {
         {"NumRows", dword(5)},
         {"ImagePath01", sz("C:\\Users\\Ana\\\"Best\".jpg")},
         {"ImageLabel01", sz("\xCE\xA9\xCE\xBC\xCE\xAD\xCE\xB3\xCE\xB1")},
-        {"ImageLabel02",
-         sz("Stra\xC3\x9F"
-            "e")}, // texts in hex are UTF-16 in an export
+        {"ImageLabel02", sz("Stra\u00DFe")}, // texts in hex are UTF-16 in an export
         {"Expand", {kRegExpandSz, sz("%TEMP%\\\xCE\xA9").bytes}},
     };
     EXPECT_EQ(settingsIn(document), values); // "Broken" is not hex after all: kept as text
@@ -98,18 +91,22 @@ TEST(RegFileDocumentTest, ReadsAnExportOfTheRegistryEditorAndKeepsWhatItCannotRe
                   "00,54,00,\xCE\xA9\\\n  00,00\n\"Deleted\"=-\n"),
         std::string::npos);
     EXPECT_TRUE(text.ends_with("\n; a comment\n"));
-}
-
-TEST(RegFileDocumentTest, ANonAsciiTextInHexTurnsTheFileIntoTheExportFormAndOlderFilesReadAsTheyWereMeant)
-{
-    RegFileDocument document;
-    set(document, {"Multi", {kRegMultiSz, Bytes{'C', 'a', 'f', 0xC3, 0xA9, 0, 0}}});
-    EXPECT_NE(exportedText(document.serialize()).find("\n\"Multi\"=hex(7):43,00,61,00,66,00,e9,00,00,00,00,00\n"),
-              std::string::npos);
 
     // This store's older files are UTF-8; the registry editor's REGEDIT4 files are in its code page.
     EXPECT_EQ(settingsIn(std::string("REGEDIT4\n") + kKey + "\n\"A\"=\"Caf\xC3\xA9\"\n\"B\"=\"Caf\xE9 \x80\"\n"),
               (Values{{"A", sz("Caf\xC3\xA9")}, {"B", sz("Caf\xC3\xA9 \xE2\x82\xAC")}}));
+}
+
+TEST(RegFileDocumentTest, RefusesWhatTheFileCannotHoldAndANonAsciiTextInHexTurnsItIntoTheExportForm)
+{
+    RegFileDocument document;
+    EXPECT_FALSE(document.setValue(kHkeyLocalMachine, kSettingsKeyPath, {"Two\nLines", dword(1)}));
+    EXPECT_FALSE(document.setValue(0x12345678u, kSettingsKeyPath, {"NumRows", dword(1)}));
+    EXPECT_FALSE(document.createKey(kHkeyLocalMachine, "Software\r\nInjected"));
+    EXPECT_EQ(document.serialize(), "REGEDIT4\n");
+    set(document, {"Multi", {kRegMultiSz, Bytes{'C', 'a', 'f', 0xC3, 0xA9, 0, 0}}});
+    EXPECT_NE(exportedText(document.serialize()).find("\n\"Multi\"=hex(7):43,00,61,00,66,00,e9,00,00,00,00,00\n"),
+              std::string::npos);
 }
 
 TEST(RegFileDocumentTest, LinesThatDeleteTakeEffectInReadingOrderAndAWriteComesBackAfterThem)
@@ -140,13 +137,12 @@ TEST(RegFileDocumentTest, LinesThatDeleteTakeEffectInReadingOrderAndAWriteComesB
 
 TEST(RegFileDocumentTest, GarbageBrokenLinesAndDuplicatesAreKeptAsTextAroundTheValuesThatCount)
 {
-    std::mt19937 random(1);
-    std::string before(64 * 1024, '\0'), after(64 * 1024, '\0');
-    std::generate(before.begin(), before.end(), [&] { return static_cast<char>(random()); });
-    std::generate(after.begin(), after.end(), [&] { return static_cast<char>(random()); });
-    before[0] = 'x';            // not a byte-order mark
-    before = validUtf8(before); // as every byte that is not UTF-8 reads
-    after = validUtf8(after);
+    auto noise = [random = std::mt19937(1)]() mutable {
+        std::string bytes(64 * 1024, '\0');
+        std::generate(bytes.begin(), bytes.end(), [&] { return static_cast<char>(random()); });
+        return validUtf8(bytes); // as every byte that is not UTF-8 reads
+    };
+    const std::string before = 'x' + noise(), after = noise(); // 'x': not a byte-order mark
     const std::string megabyteText(1 << 20, 'y');
     // Values under a root or a deletion not understood count for nothing; a later definition wins.
     const std::string kept = "\"NumRows\"=dword:00000002\n" + std::string(1 << 20, 'x') +
@@ -165,12 +161,10 @@ TEST(RegFileDocumentTest, GarbageBrokenLinesAndDuplicatesAreKeptAsTextAroundTheV
     set(document, {"ImagePath01", sz("")});
     set(document, {"NUMROWS", dword(5)});
     const std::string written = exportedText(document.serialize());
-    const auto linesKept = [](const std::string& noise) {
-        return std::regex_replace(noise, std::regex("\r*\n"), "\n");
-    };
-    EXPECT_NE(written.find(linesKept(before) + "\n"), std::string::npos);
+    const std::regex lineEnd("\r*\n");
+    EXPECT_NE(written.find(std::regex_replace(before, lineEnd, "\n") + "\n"), std::string::npos);
     EXPECT_NE(written.find(kept), std::string::npos);
-    EXPECT_NE(written.find(linesKept(after)), std::string::npos);
+    EXPECT_NE(written.find(std::regex_replace(after, lineEnd, "\n")), std::string::npos);
     EXPECT_LT(written.size(), text.size() - megabyteText.size() + 100);
     EXPECT_EQ(settingsIn(document.serialize()),
               (Values{{"ImagePath01", sz("")}, {"NumRows", dword(5)}, {"Tries2", dword(7)}}));
@@ -185,8 +179,9 @@ TEST(RegFileDocumentTest, ATruncatedFileGivesEachValueWholeOrNotAtAll)
                                           {"Tries2", dword(9)}})
         set(full, value);
     const std::string own = full.serialize();
+    set(full, {"ImageLabel02", sz("Plage d'\xC3\xA9t\xC3\xA9")}); // a text not ASCII: the export form
     const Values complete = settingsIn(full);
-    for (const std::string& file : {own, utf16leWithMark("Windows Registry Editor Version 5.00" + own.substr(8))}) {
+    for (const std::string& file : {own, full.serialize()}) {
         for (std::size_t length = 0; length <= file.size(); ++length) {
             const RegFileDocument cut = RegFileDocument::parse(file.substr(0, length));
             for (const NamedValue& value : settingsIn(cut))
@@ -195,15 +190,6 @@ TEST(RegFileDocumentTest, ATruncatedFileGivesEachValueWholeOrNotAtAll)
             EXPECT_EQ(RegFileDocument::parse(once).serialize(), once) << "cut at " << length;
         }
     }
-}
-
-TEST(RegFileDocumentTest, RefusesWhatTheFileCannotHold)
-{
-    RegFileDocument document;
-    EXPECT_FALSE(document.setValue(kHkeyLocalMachine, kSettingsKeyPath, {"Two\nLines", dword(1)}));
-    EXPECT_FALSE(document.setValue(0x12345678u, kSettingsKeyPath, {"NumRows", dword(1)}));
-    EXPECT_FALSE(document.createKey(kHkeyLocalMachine, "Software\r\nInjected"));
-    EXPECT_EQ(document.serialize(), "REGEDIT4\n");
 }
 
 } // namespace

@@ -2,10 +2,9 @@
 // machine's: where values go, and the files this store writes imported by the registry editor.
 // That texts are stored wide follows from the import (the registry's UTF-16 reads back as the
 // store's text) and the conformance tests (what the store writes reads back the same).
-#include "raw_value.h"
+#include "registry_access.h"
 #include "settings/reg_file_document.h"
 #include "settings/text_encoding.h"
-#include "settings/win32_registry.h"
 #include "win32_test_keys.h"
 
 #include <gtest/gtest.h>
@@ -21,18 +20,6 @@ using namespace std::string_view_literals;
 
 const std::wstring kWidePath = L"Software\\Marrowquill Software\\Tessaloom";
 
-struct Win32Settings {
-    testing::Win32TestKeys keys;
-    Win32Registry registry{keys.machine, keys.user};
-    SettingsStore store{registry, NumberFormat{".", ","}};
-
-    SettingValue read(const char* name) { return store.ReadRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, name); }
-    void write(const char* name, const SettingValue& data)
-    {
-        store.WriteRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, name, data);
-    }
-};
-
 bool holds(HKEY root, const wchar_t* name)
 {
     return RegGetValueW(root, kWidePath.c_str(), name, RRF_RT_ANY, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
@@ -46,29 +33,28 @@ StoredValue stored(std::uint32_t kind, std::string_view bytes)
 TEST(Win32RegistryTest, AMachineKeyThatCannotBeMadeSendsWritesToTheUsersKey)
 {
     // Under a volatile key no lasting key can be made: the machine's key cannot be had for writing.
-    Win32Settings settings{testing::Win32TestKeys(REG_OPTION_VOLATILE)};
-    settings.write("NumRows", "5");
+    testing::Win32TestRegistry settings{testing::Win32TestKeys(REG_OPTION_VOLATILE)};
+    testing::writeTo(settings.registry, "NumRows", "5");
     EXPECT_TRUE(holds(settings.keys.user, L"NumRows"));
-    EXPECT_EQ(settings.read("NumRows"), SettingValue(5));
 }
 
 TEST(Win32RegistryTest, ReadsLookUnderTheUserFirstAndWritesStayThereOnceSettingsLiveThere)
 {
-    Win32Settings settings;
+    testing::Win32TestRegistry settings;
     for (auto [root, name, value] : {std::tuple{settings.keys.machine, L"NumRows", DWORD{3}},
                                      {settings.keys.machine, L"FlipSpeed", DWORD{1000}},
                                      {settings.keys.user, L"NumRows", DWORD{5}}})
         ASSERT_EQ(RegSetKeyValueW(root, kWidePath.c_str(), name, REG_DWORD, &value, sizeof value), 0);
-    EXPECT_EQ(settings.read("NumRows"), SettingValue(5));
-    EXPECT_EQ(settings.read("FlipSpeed"), SettingValue(1000));
-    settings.write("FlipSpeed", 2000);
+    EXPECT_EQ(testing::readFrom(settings.registry, "NumRows"), SettingValue(5));
+    EXPECT_EQ(testing::readFrom(settings.registry, "FlipSpeed"), SettingValue(1000));
+    testing::writeTo(settings.registry, "FlipSpeed", 2000);
     EXPECT_TRUE(holds(settings.keys.user, L"FlipSpeed"));
 }
 
 // Every text arrives intact, and what the store reads from a file is what the import leaves.
 TEST(Win32RegistryTest, TheRegistryEditorImportsWrittenFilesWithEveryTextIntactAndDeletionsAsRead)
 {
-    Win32Settings settings; // the files write below the user's stand-in, read back as its root
+    testing::Win32TestRegistry settings; // the files write below the user's stand-in, read back as its root
     const std::wstring below = testing::Win32TestKeys::base() + L"\\user\\";
     const std::string user = utf16ToUtf8(std::u16string(below.begin(), below.end()));
     const std::string section = "HKEY_CURRENT_USER\\" + user + "Unicode";
@@ -97,7 +83,6 @@ TEST(Win32RegistryTest, TheRegistryEditorImportsWrittenFilesWithEveryTextIntactA
 
     for (const auto& [file, key] : {std::pair{&plain, "Ascii"}, std::pair{&document, "Unicode"}}) {
         const std::string written = file->serialize();
-        EXPECT_EQ(written.starts_with("REGEDIT4\n"), file == &plain);
         std::ofstream(path, std::ios::binary) << written;
         EXPECT_EQ(std::system(("regedit.exe /s \"" + path + "\"").c_str()), 0);
         std::remove(path.c_str());

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/win32_registry.h"
+
 #include <windows.h>
 
 #include <string>
@@ -32,6 +34,12 @@ public:
 
 private:
     static constexpr const wchar_t* kParent = L"Software\\Tessaloom Tests";
+};
+
+// The Windows registry with those keys for its roots.
+struct Win32TestRegistry {
+    Win32TestKeys keys;
+    Win32Registry registry{keys.machine, keys.user};
 };
 
 } // namespace tessaloom::testing

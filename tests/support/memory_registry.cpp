@@ -2,31 +2,25 @@
 
 namespace tessaloom {
 
-bool MemoryRegistry::CaseInsensitiveLess::operator()(const std::string& a, const std::string& b) const
+Registry::Handle MemoryRegistry::opened(const KeyId& id)
 {
-    return foldedRegistryName(a) < foldedRegistryName(b);
+    open_[nextHandle_] = id;
+    return nextHandle_++;
 }
 
 std::int32_t MemoryRegistry::openKey(RootKey root, const std::string& path, Handle& key)
 {
-    key = 0;
     const KeyId id{root, foldedRegistryName(path)};
-    if (!keys_.count(id))
-        return kErrorFileNotFound;
-    key = nextHandle_++;
-    open_[key] = id;
-    return kRegistrySuccess;
+    key = keys_.count(id) ? opened(id) : 0;
+    return key ? kRegistrySuccess : kErrorFileNotFound;
 }
 
 std::int32_t MemoryRegistry::createKey(RootKey root, const std::string& path, Handle& key)
 {
-    const KeyId id{root, foldedRegistryName(path)};
     // Every parent comes into being with the key.
     for (auto separator = path.find('\\'); separator != std::string::npos; separator = path.find('\\', separator + 1))
         keys_[{root, foldedRegistryName(path.substr(0, separator))}];
-    keys_[id];
-    key = nextHandle_++;
-    open_[key] = id;
+    key = opened(keys_.try_emplace(KeyId{root, foldedRegistryName(path)}).first->first);
     return kRegistrySuccess;
 }
 
@@ -37,10 +31,8 @@ std::int32_t MemoryRegistry::queryValue(Handle key, const std::string& name, std
     if (handle == open_.end())
         return kErrorInvalidHandle;
     const Values& values = keys_[handle->second];
-    const auto value = values.find(name);
-    if (value == values.end())
-        return kErrorFileNotFound;
-    return answerQuery(value->second, kind, data, size);
+    const auto value = values.find(foldedRegistryName(name));
+    return value == values.end() ? kErrorFileNotFound : answerQuery(value->second, kind, data, size);
 }
 
 std::int32_t MemoryRegistry::setValue(Handle key, const std::string& name, std::uint32_t kind, const std::uint8_t* data,
@@ -52,18 +44,8 @@ std::int32_t MemoryRegistry::setValue(Handle key, const std::string& name, std::
     ++writes;
     if (failWrites)
         return kErrorAccessDenied;
-    keys_[handle->second].insert_or_assign(name, StoredValue{kind, std::vector<std::uint8_t>(data, data + size)});
+    keys_[handle->second][foldedRegistryName(name)] = StoredValue{kind, std::vector<std::uint8_t>(data, data + size)};
     return kRegistrySuccess;
-}
-
-std::int32_t MemoryRegistry::closeKey(Handle key)
-{
-    return open_.erase(key) ? kRegistrySuccess : kErrorInvalidHandle;
-}
-
-int MemoryRegistry::openHandles() const
-{
-    return static_cast<int>(open_.size());
 }
 
 } // namespace tessaloom

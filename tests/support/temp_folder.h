@@ -12,7 +12,7 @@ namespace tessaloom::testing {
 // with everything in it. A test that takes permissions away gives them back.
 struct TempFolder {
     std::filesystem::path root = [] {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tessaloom-settings-XXXXXX").string();
+        std::string pattern = (std::filesystem::temp_directory_path() / "tessaloom-test-XXXXXX").string();
         if (!::mkdtemp(pattern.data()))
             throw std::runtime_error("no temporary folder");
         std::filesystem::permissions(pattern, std::filesystem::perms::all);

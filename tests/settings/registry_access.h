@@ -1,6 +1,7 @@
 #pragma once
 
 #include "settings/registry.h"
+#include "settings/settings_store.h"
 #include "settings/stored_value.h"
 
 #include <optional>
@@ -19,6 +20,16 @@ inline std::optional<StoredValue> rawValue(Registry& registry, RootKey root, con
     registry.closeKey(key);
     value.bytes.resize(size);
     return found ? std::optional(value) : std::nullopt;
+}
+
+// A setting read and written through the store, as the program does, in an English locale.
+inline SettingValue readFrom(Registry& registry, const std::string& name)
+{
+    return SettingsStore(registry, NumberFormat{".", ","}).ReadRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, name);
+}
+inline void writeTo(Registry& registry, const std::string& name, const SettingValue& data)
+{
+    SettingsStore(registry, NumberFormat{".", ","}).WriteRegistryValue(kHkeyLocalMachine, kSettingsKeyPath, name, data);
 }
 
 } // namespace tessaloom::testing
