@@ -289,7 +289,9 @@ TEST_F(RegFileRegistryTest, AWriterKilledAtAnyMomentLeavesAWholeFileOfOldOrNewVa
         // Kill after a random number of whole writes and a random share of the next one.
         char done;
         for (unsigned writes = random() % 3; writes > 0 && ::read(progress[0], &done, 1) == 1; --writes) {}
-        for (volatile unsigned spin = random() % 200000; spin > 0; spin = spin - 1) {}
+        volatile unsigned spin = random() % 200000;
+        while (spin > 0)
+            spin = spin - 1;
         ::kill(writer, SIGKILL);
         exitCodeOf(writer);
         ::close(progress[0]);
