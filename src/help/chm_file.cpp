@@ -1,6 +1,7 @@
 #include "help/chm_file.h"
 
 #include "help/chm_check.h"
+#include "platform/regular_file.h"
 
 #include <chm_lib.h>
 
@@ -51,17 +52,16 @@ std::string withLeadingSlash(const std::string& path)
     return !path.empty() && path.front() == '/' ? path : "/" + path;
 }
 
-// The bytes of the regular file at the path, or nothing. The file is opened without waiting
-// and judged by the open descriptor, so a pipe or a device put at the path, even after any
-// test of the path, is refused instead of blocking the program.
+// The bytes of the regular file at the path, or nothing. A pipe or a device put at the path,
+// even after any test of the path, is refused instead of blocking the program.
 std::optional<std::string> readRegularFile(const std::string& path)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = openRegularFile(path);
     if (fd < 0)
         return std::nullopt;
     std::optional<std::string> bytes;
     struct stat info {};
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && static_cast<std::uint64_t>(info.st_size) <= kLargestFile) {
+    if (::fstat(fd, &info) == 0 && static_cast<std::uint64_t>(info.st_size) <= kLargestFile) {
         bytes.emplace();
         char buffer[1 << 16];
         for (ssize_t got = 1; got != 0;) {
