@@ -36,10 +36,7 @@ void PictureDialog::btnApply_Click()
     settings_.write(stored::PictureLabel, editedSlot(), label);
     settings_.write(stored::PicturePath, editedSlot(), path);
     // The path is kept whether or not its file exists; the preview tells the user.
-    if (services_.files.fileExists(path))
-        previewFile(path);
-    else
-        controls_.imgImage.Picture = controls_.imgImageNotFound.Picture;
+    applyPreviewRule();
 }
 
 void PictureDialog::btnOK_Click()
